@@ -1,12 +1,14 @@
 #include "aString.h"
 
-#include "FailingAllocator.h"
+#include "AllocationFaults.h"
+#include "aInteger.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -367,50 +369,135 @@ TEST(aStringEditing, EndOfLineIsOneCarriageReturn) {
     EXPECT_EQ(eol[0], 13);
 }
 
-// Running out of memory: each operation either finishes or throws
-// std::bad_alloc leaving the string as it was, whichever allocation fails.
+// Running out of memory: whichever allocation fails, an operation either
+// finishes or throws std::bad_alloc, and the string keeps its old bytes.
 
-TEST(aStringOutOfMemory, EveryEditLeavesTheStringUnchanged) {
+struct OutOfMemoryCase {
+    const char* name;
+    std::function<void(aString&)> operation;
+    std::string after; // the bytes once the operation has finished
+};
+
+TEST(aStringOutOfMemory, EveryOperationFinishesOrLeavesTheStringAsItWas) {
     auto p = pString("pp");
-    const std::vector<std::pair<const char*, std::function<void(aString&)>>> edits = {
-        {"assign", [](aString& s) { s.assign("replacement"); }},
-        {"assign self", [](aString& s) { s.assign(s.getValue() + 1, 2); }},
-        {"operator=", [&](aString& s) { s = p.data(); }},
-        {"concatenate", [](aString& s) { s.concatenate("tail"); }},
-        {"concatenate self", [](aString& s) { s += s; }},
-        {"insert", [](aString& s) { s.insert("mid", 3, 2); }},
-        {"insert self", [](aString& s) { s.insert(s, 1); }},
-        {"left", [](aString& s) { s.left(2); }},
-        {"compare", [](aString& s) { (void)s.compare("other"); }},
+    const auto* pp = p.data();
+    const auto u = static_cast<unsigned char>('u');
+    const std::vector<OutOfMemoryCase> cases = {
+        {"assign nothing", [](aString& s) { s.assign(); }, ""},
+        {"assign string", [](aString& s) { s.assign(aString("new")); }, "new"},
+        {"assign char", [](aString& s) { s.assign('c'); }, "c"},
+        {"assign unsigned char", [&](aString& s) { s.assign(u); }, "u"},
+        {"assign C string", [](aString& s) { s.assign("cs"); }, "cs"},
+        {"assign P-string", [&](aString& s) { s.assign(pp); }, "pp"},
+        {"assign count", [](aString& s) { s.assign("abc", 2); }, "ab"},
+        {"assign own bytes", [](aString& s) { s.assign(s.getValue() + 1, 2); }, "ri"},
+        {"operator= self", [](aString& s) { s = s; }, "original"},
+        {"operator= P-string", [&](aString& s) { s = pp; }, "pp"},
+        {"concatenate string", [](aString& s) { s.concatenate(aString("+")); }, "original+"},
+        {"concatenate char", [](aString& s) { s.concatenate('c'); }, "originalc"},
+        {"concatenate unsigned char", [&](aString& s) { s.concatenate(u); }, "originalu"},
+        {"concatenate C string", [](aString& s) { s.concatenate("cs"); }, "originalcs"},
+        {"concatenate P-string", [&](aString& s) { s.concatenate(pp); }, "originalpp"},
+        {"concatenate count", [](aString& s) { s.concatenate("xyz", 1); }, "originalx"},
+        {"operator+= self", [](aString& s) { s += s; }, "originaloriginal"},
+        {"operator+= char", [](aString& s) { s += 'c'; }, "originalc"},
+        {"insert string", [](aString& s) { s.insert(aString("I"), 1); }, "oIriginal"},
+        {"insert char", [](aString& s) { s.insert('c', 0); }, "coriginal"},
+        {"insert unsigned char", [&](aString& s) { s.insert(u, 99); }, "originalu"},
+        {"insert C string", [](aString& s) { s.insert("cs", 3); }, "oricsginal"},
+        {"insert P-string", [&](aString& s) { s.insert(pp, 8); }, "originalpp"},
+        {"insert count", [](aString& s) { s.insert("xyz", 2, 1); }, "oxyriginal"},
+        {"insert self", [](aString& s) { s.insert(s, 1); }, "ooriginalriginal"},
+        {"left", [](aString& s) { s.left(2); }, "or"},
+        {"left to nothing", [](aString& s) { s.left(0); }, ""},
+        {"uppercase", [](aString& s) { s.uppercase(); }, "ORIGINAL"},
+        {"copies",
+         [&](aString& s) {
+             EXPECT_EQ(bytesOf(s.concatenated(aString("+"))), "original+");
+             EXPECT_EQ(bytesOf(s.concatenated('c')), "originalc");
+             EXPECT_EQ(bytesOf(s.concatenated(u)), "originalu");
+             EXPECT_EQ(bytesOf(s.concatenated("cs")), "originalcs");
+             EXPECT_EQ(bytesOf(s.concatenated(pp)), "originalpp");
+             EXPECT_EQ(bytesOf(s.concatenated("xyz", 1)), "originalx");
+             EXPECT_EQ(bytesOf(s + s), "originaloriginal");
+             EXPECT_EQ(bytesOf(s.lefted(2)), "or");
+             EXPECT_EQ(bytesOf(s.uppercased()), "ORIGINAL");
+             EXPECT_EQ(bytesOf(s.lowercased()), "original");
+         },
+         "original"},
+        {"comparisons",
+         [&](aString& s) {
+             EXPECT_EQ(s.compare(aString("original")), 0);
+             EXPECT_EQ(s.compare('o'), 1);
+             EXPECT_EQ(s.compare(u), -1);
+             EXPECT_EQ(s.compare("other"), -1);
+             EXPECT_EQ(s.compare(pp), -1);
+             EXPECT_EQ(s.compare("origin", 6), 1);
+             EXPECT_TRUE(s == "original");
+             EXPECT_TRUE(s != 'o');
+             EXPECT_TRUE(s < pp);
+             EXPECT_FALSE(s >= u);
+         },
+         "original"},
+        {"conversions",
+         [](aString& s) {
+             std::unique_ptr<char[]> c(s.getAsCString());
+             std::unique_ptr<unsigned char[]> p1(s.getAsPString());
+             std::unique_ptr<unsigned char[]> p2(s.getAsShortPString());
+             std::unique_ptr<unsigned char[]> p4(s.getAsLongPString());
+             EXPECT_EQ(std::string(c.get()), "original");
+             EXPECT_EQ(arrayBytes(p1, 9), "\x08original");
+             EXPECT_EQ(arrayBytes(p2, 10), std::string("\0\x08original", 10));
+             EXPECT_EQ(arrayBytes(p4, 12), std::string("\0\0\0\x08original", 12));
+         },
+         "original"},
+        {"integer text",
+         [](aString&) {
+             EXPECT_EQ(bytesOf(aString::GetFromInteger(-2147483647 - 1)), "-2147483648");
+             EXPECT_EQ(bytesOf(aString::GetFromUnsignedInteger(4294967295u)), "4294967295");
+             EXPECT_EQ(bytesOf(aInteger(-42).toString()), "-42");
+             EXPECT_EQ(bytesOf(aString::GetEndOfLine()), "\r");
+         },
+         "original"},
     };
-    for (const auto& [name, edit] : edits) {
-        for (unsigned long n = 1;; ++n) {
-            aString s("original");
-            bool failed = false;
-            {
-                FailingAllocation failing(n);
-                try {
-                    edit(s);
-                } catch (const std::bad_alloc&) {
-                    failed = true;
-                }
-            }
-            if (!failed) {
-                break; // the n-th allocation was past the last one the edit makes
-            }
-            EXPECT_EQ(bytesOf(s), "original") << name << ", allocation " << n;
-        }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StepThroughAllocationFailures([] { return aString("original"); }, c.operation,
+                                      [&](const aString& s, bool failed) {
+                                          ASSERT_NE(s.getValue(), nullptr);
+                                          EXPECT_EQ(bytesOf(s), failed ? "original" : c.after);
+                                      });
     }
 }
 
-TEST(aStringOutOfMemory, FailedConstructionLeavesNoCount) {
-    const long long strings = aString::objectCount, objects = aObject::objectCount;
-    {
-        FailingAllocation failing(1);
-        EXPECT_THROW(aString("never"), std::bad_alloc);
+struct ConstructionCase {
+    const char* name;
+    std::function<void(std::optional<aString>&)> construct;
+    std::string bytes;
+};
+
+TEST(aStringOutOfMemory, FailedConstructionLeavesNoObjectBehind) {
+    auto p = pString("pp");
+    const auto* pp = p.data();
+    const std::vector<ConstructionCase> cases = {
+        {"empty", [](auto& s) { s.emplace(); }, ""},
+        {"copy", [](auto& s) { s.emplace(aString("copied")); }, "copied"},
+        {"char", [](auto& s) { s.emplace('c'); }, "c"},
+        {"unsigned char", [](auto& s) { s.emplace(static_cast<unsigned char>('u')); }, "u"},
+        {"C string", [](auto& s) { s.emplace("cs"); }, "cs"},
+        {"P-string", [&](auto& s) { s.emplace(pp); }, "pp"},
+        {"count", [](auto& s) { s.emplace("abc", 2); }, "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StepThroughAllocationFailures([] { return std::optional<aString>(); }, c.construct,
+                                      [&](const std::optional<aString>& s, bool failed) {
+                                          ASSERT_EQ(s.has_value(), !failed);
+                                          if (s) {
+                                              EXPECT_EQ(bytesOf(*s), c.bytes);
+                                          }
+                                      });
     }
-    EXPECT_EQ(aString::objectCount, strings);
-    EXPECT_EQ(aObject::objectCount, objects);
 }
 
 TEST(aStringOutOfMemory, ImpossibleLengthFailsAsAllocationDoes) {
