@@ -94,9 +94,11 @@ private:
     aMemoryBlock(unsigned long long size, Handle handle);
 
     /// Whether `count` bytes from `offset` lie inside the block. offset + count is
-    /// never formed: it could wrap past 2^64 and pass.
+    /// never formed: it could wrap past 2^64 and pass. With a fixed count, as in
+    /// the typed accessors, length - count is the same on every call in a loop, so
+    /// the compiler leaves one comparison per access.
     bool holds(unsigned long long offset, unsigned long long count) const {
-        return offset <= length && count <= length - offset;
+        return count <= length && offset <= length - count;
     }
     template <typename Value>
     Value read(unsigned long long offset) const;
