@@ -91,6 +91,8 @@ public:
     static long long objectCount;
 
 private:
+    /// The handle constructor once GetHandleSize has given the size: the size is
+    /// known before anything is allocated or read through the handle.
     aMemoryBlock(unsigned long long size, Handle handle);
 
     /// Whether `count` bytes from `offset` lie inside the block. offset + count is
