@@ -14,9 +14,7 @@ unsigned long long HandleLength(Handle handle) {
 
 // Construction and destruction.
 
-aMemoryBlock::aMemoryBlock() : buffer(nullptr), length(0) {
-    ++objectCount;
-}
+aMemoryBlock::aMemoryBlock() : buffer(nullptr), length(0) { ++objectCount; }
 
 // Blocks with bytes allocate in the initialiser, before the count is raised in the
 // body: when the allocation fails the body never runs and nothing is counted.

@@ -27,9 +27,7 @@ MasterRecord* pools[maximumPools];
 unsigned poolCount = 0;
 MasterRecord* freeRecords = nullptr;
 
-std::size_t recordsInPool(unsigned pool) {
-    return firstPoolRecords << pool;
-}
+std::size_t recordsInPool(unsigned pool) { return firstPoolRecords << pool; }
 
 bool addPool() {
     if (poolCount == maximumPools) {
@@ -79,9 +77,7 @@ struct alignas(std::max_align_t) PtrHeader {
     Size size;
 };
 
-PtrHeader* headerOf(Ptr p) {
-    return reinterpret_cast<PtrHeader*>(p) - 1;
-}
+PtrHeader* headerOf(Ptr p) { return reinterpret_cast<PtrHeader*>(p) - 1; }
 
 } // namespace
 
@@ -180,6 +176,4 @@ void DisposePtr(Ptr p) {
     lastError = noErr;
 }
 
-OSErr MemError() {
-    return lastError;
-}
+OSErr MemError() { return lastError; }

@@ -23,9 +23,7 @@ Bytes bytesAt(const char* bytes, unsigned long long count) {
     return Bytes(first, first + count);
 }
 
-Bytes bytesOf(const aMemoryBlock& block) {
-    return bytesAt(block.getValue(), block.getLength());
-}
+Bytes bytesOf(const aMemoryBlock& block) { return bytesAt(block.getValue(), block.getLength()); }
 
 aMemoryBlock blockOf(const Bytes& bytes) {
     return aMemoryBlock(reinterpret_cast<const char*>(bytes.data()), bytes.size());
