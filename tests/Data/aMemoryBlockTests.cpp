@@ -1,6 +1,6 @@
 #include "aMemoryBlock.h"
 
-#include "FailingAllocator.h"
+#include "AllocationFaults.h"
 #include "aExceptionInspector.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <new>
 #include <set>
 #include <string>
@@ -137,38 +138,74 @@ TEST(aMemoryBlockConstruction, BlocksAndTheirSourcesChangeIndependently) {
     DisposeHandle(sourceHandle);
 }
 
-// Running out of memory: the allocator's exception passes through and no block is
-// left counted.
-TEST(aMemoryBlockConstruction, OutOfMemoryLeavesNoBlockBehind) {
+// Running out of memory: whichever allocation fails, an operation either finishes
+// or lets std::bad_alloc out, and leaves no block, no count and no change behind.
+TEST(aMemoryBlockOutOfMemory, EveryOperationFinishesOrChangesNothing) {
+    const Bytes original = {1, 2, 3, 4, 5, 6, 7, 8};
     const aMemoryBlock source = blockOf({1, 2, 3, 4});
     const aString string("text");
     const char bytes[] = {1, 2, 3};
     Handle handle = NewHandle(4);
     ASSERT_NE(handle, nullptr);
+    // A range error makes its aException, whose strings allocate too.
+    auto rangeError = [](const std::function<void()>& access) {
+        try {
+            access();
+            ADD_FAILURE() << "no range error";
+        } catch (const aException&) {
+        }
+    };
 
     struct Case {
-        const char* way;
-        unsigned long failingAllocation; // 0: the request itself is beyond the machine
-        std::function<void()> make;
+        const char* operation;
+        std::function<void(aMemoryBlock&)> run;
+        Bytes after;
     } cases[] = {
-        {"size", 1, [] { aMemoryBlock block(16ull); }},
-        {"size beyond the machine", 0, [] { aMemoryBlock block(lastOffset); }},
-        {"copy", 1, [&] { aMemoryBlock block(source); }},
-        {"string", 1, [&] { aMemoryBlock block(string); }},
-        {"handle", 1, [&] { aMemoryBlock block(handle); }},
-        {"pointer", 1, [&] { aMemoryBlock block(bytes, 3); }},
-        {"get", 1, [&] { delete[] source.get(1, 2); }},
+        {"make from a size", [](aMemoryBlock&) { EXPECT_EQ(aMemoryBlock(16ull).getLength(), 16u); },
+         original},
+        {"make a copy",
+         [&](aMemoryBlock&) { EXPECT_EQ(bytesOf(aMemoryBlock(source)), bytesOf(source)); },
+         original},
+        {"make from a string",
+         [&](aMemoryBlock&) { EXPECT_EQ(aMemoryBlock(string).getLength(), 4u); }, original},
+        {"make from a handle",
+         [&](aMemoryBlock&) { EXPECT_EQ(aMemoryBlock(handle).getLength(), 4u); }, original},
+        {"make from bytes",
+         [&](aMemoryBlock&) { EXPECT_EQ(aMemoryBlock(bytes, 3).getLength(), 3u); }, original},
+        {"get",
+         [](aMemoryBlock& b) {
+             std::unique_ptr<char[]> got(b.get(1, 2));
+             EXPECT_EQ(bytesAt(got.get(), 2), (Bytes{2, 3}));
+         },
+         original},
+        {"get out of range", [&](aMemoryBlock& b) { rangeError([&] { delete[] b.get(7, 2); }); },
+         original},
+        {"set out of range", [&](aMemoryBlock& b) { rangeError([&] { b.set(bytes, 6, 3); }); },
+         original},
+        {"typed read out of range", [&](aMemoryBlock& b) { rangeError([&] { b.getLong(5); }); },
+         original},
+        {"typed write out of range",
+         [&](aMemoryBlock& b) { rangeError([&] { b.setLongLong(-1, 1); }); }, original},
+        {"set", [&](aMemoryBlock& b) { b.set(bytes, 5, 3); }, {1, 2, 3, 4, 5, 1, 2, 3}},
+        {"typed write",
+         [](aMemoryBlock& b) { b.setUShort(0xABCD, 0); },
+         {0xAB, 0xCD, 3, 4, 5, 6, 7, 8}},
     };
     for (const auto& c : cases) {
-        const long long blocks = aMemoryBlock::objectCount, objects = aObject::objectCount;
-        {
-            FailingAllocation failing(c.failingAllocation);
-            EXPECT_THROW(c.make(), std::bad_alloc) << c.way;
-        }
-        EXPECT_EQ(aMemoryBlock::objectCount, blocks) << c.way;
-        EXPECT_EQ(aObject::objectCount, objects) << c.way;
+        SCOPED_TRACE(c.operation);
+        StepThroughAllocationFailures([&] { return blockOf(original); }, c.run,
+                                      [&](const aMemoryBlock& b, bool failed) {
+                                          EXPECT_EQ(bytesOf(b), failed ? original : c.after);
+                                      });
     }
     DisposeHandle(handle);
+}
+
+TEST(aMemoryBlockOutOfMemory, ASizeBeyondTheMachineLeavesNoBlock) {
+    const long long blocks = aMemoryBlock::objectCount, objects = aObject::objectCount;
+    EXPECT_THROW(aMemoryBlock block(lastOffset), std::bad_alloc);
+    EXPECT_EQ(aMemoryBlock::objectCount, blocks);
+    EXPECT_EQ(aObject::objectCount, objects);
 }
 
 // The range test, shared by every accessor.
