@@ -66,15 +66,9 @@ void Measure(benchmark::State& state, Pass pass) {
     state.SetBytesProcessed(state.iterations() * count * int64_t{sizeof(int16_t)});
 }
 
-void BM_SumShortArray(benchmark::State& state) {
-    Measure(state, LoadedSumShortArray());
-}
-void BM_DoubleLoop(benchmark::State& state) {
-    Measure(state, DoubleLoop);
-}
-void BM_ReadPass(benchmark::State& state) {
-    Measure(state, ReadPass);
-}
+void BM_SumShortArray(benchmark::State& state) { Measure(state, LoadedSumShortArray()); }
+void BM_DoubleLoop(benchmark::State& state) { Measure(state, DoubleLoop); }
+void BM_ReadPass(benchmark::State& state) { Measure(state, ReadPass); }
 
 void Counts(benchmark::internal::Benchmark* benchmark) {
     for (const int32_t count : kCounts) {

@@ -22,9 +22,7 @@ aPluginModule::aPluginModule(const std::string& path) {
     }
 }
 
-aPluginModule::~aPluginModule() {
-    dlclose(handle);
-}
+aPluginModule::~aPluginModule() { dlclose(handle); }
 
 std::string aPluginModule::GetExecutablePath(const std::string& path) {
     // Absolute, because dlopen searches the library path for a name without a
@@ -41,6 +39,4 @@ std::string aPluginModule::GetExecutablePath(const std::string& path) {
     return (file / kExecutableFolder / name).string();
 }
 
-void* aPluginModule::lookUpSymbol(const char* name) const {
-    return dlsym(handle, name);
-}
+void* aPluginModule::lookUpSymbol(const char* name) const { return dlsym(handle, name); }
