@@ -9,8 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kBundleExtension = ".bundle";
-constexpr const char* kExecutableFolder = "Contents/MacOS";
+constexpr const char* bundleExtension = ".bundle";
+constexpr const char* executableFolder = "Contents/MacOS";
 
 } // namespace
 
@@ -35,8 +35,8 @@ std::string aPluginModule::GetExecutablePath(const std::string& path) {
     if (!file.has_filename()) {
         file = file.parent_path(); // "x.bundle/" names the folder x.bundle
     }
-    const fs::path name = file.extension() == kBundleExtension ? file.stem() : file.filename();
-    return (file / kExecutableFolder / name).string();
+    const fs::path name = file.extension() == bundleExtension ? file.stem() : file.filename();
+    return (file / executableFolder / name).string();
 }
 
 void* aPluginModule::lookUpSymbol(const char* name) const { return dlsym(handle, name); }

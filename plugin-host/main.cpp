@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kUsageStatus = 2;
+constexpr int usageStatus = 2;
 
 // The whole of text as a T: no sign other than '-', no spaces, nothing after.
 template <typename T>
@@ -53,7 +53,8 @@ void CallSumShortArray(const aPluginModule& module, const std::vector<std::strin
     }
     const double sum = LookUp<decltype(SumShortArray)>(module, "SumShortArray")(
         values.data(), static_cast<int32_t>(values.size()));
-    // %.17g prints an integral double without a fraction, and any double exactly.
+    // %.17g prints a whole number without a fraction and, below 2^53, digit
+    // for digit; every sum of 16-bit values is such a number.
     std::printf("%.17g\n", sum);
 }
 
@@ -64,13 +65,13 @@ struct Command {
     Call call;
 };
 
-constexpr Command kCommands[] = {
+constexpr Command commands[] = {
     {"OnePlus", CallOnePlus},
     {"SumShortArray", CallSumShortArray},
 };
 
 Call FindCommand(std::string_view name) {
-    for (const Command& command : kCommands) {
+    for (const Command& command : commands) {
         if (command.name == name) {
             return command.call;
         }
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: plugin-host <module or bundle> OnePlus|SumShortArray "
                              "<values...>\n");
-        return kUsageStatus;
+        return usageStatus;
     }
     try {
         const Call call = FindCommand(argv[2]);
