@@ -117,8 +117,8 @@ bool IsBinaryPlistWithinLimits(std::string_view bplist, unsigned maxNesting, std
     // For each object, the nodes its expanded tree holds (0: not reached yet)
     // and how many levels of containers it nests; objects shared by several
     // parents are walked once.
-    constexpr std::uint32_t beingWalked = UINT32_MAX;
-    std::vector<std::uint32_t> nodes(plist.objectCount, 0);
+    constexpr std::uint64_t beingWalked = UINT64_MAX;
+    std::vector<std::uint64_t> nodes(plist.objectCount, 0);
     std::vector<std::uint16_t> levels(plist.objectCount, 0);
 
     struct Frame {
@@ -172,7 +172,7 @@ bool IsBinaryPlistWithinLimits(std::string_view bplist, unsigned maxNesting, std
         if (frame.object.refCount == 0) {
             const Frame done = frame;
             path.pop_back();
-            nodes[done.index] = static_cast<std::uint32_t>(done.nodes);
+            nodes[done.index] = done.nodes;
             levels[done.index] = static_cast<std::uint16_t>(done.levels);
             if (!addChild(done.nodes, done.levels)) {
                 return false;
