@@ -57,6 +57,17 @@ std::string NestedXmlPlist(unsigned levels) {
     return XmlPlist("<key>ZQLaunchApp</key>" + nested + "\n");
 }
 
+std::string NestedBinaryPlist(unsigned levels) {
+    BinaryPlistBuilder b;
+    b.dictionary({1}, {2});
+    b.ascii("ZQLaunchApp");
+    for (unsigned i = 0; i < levels; ++i) {
+        b.array({b.next() + 1});
+    }
+    b.ascii("leaf");
+    return b.bytes();
+}
+
 std::string BinaryPlistWithString(std::string_view key, std::string_view utf8) {
     const std::unique_ptr<void, decltype(&plist_free)> root(plist_new_dict(), &plist_free);
     plist_dict_set_item(root.get(), std::string(key).c_str(),

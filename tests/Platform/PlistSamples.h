@@ -13,6 +13,9 @@ std::string XmlPlist(std::string_view entries);
 std::string XmlStringEntry(std::string_view key, std::string_view value);
 /// An XML plist with "ZQLaunchApp" holding arrays nested `levels` deep.
 std::string NestedXmlPlist(unsigned levels);
+/// A binary plist with "ZQLaunchApp" holding arrays nested `levels` deep, the
+/// innermost holding a string.
+std::string NestedBinaryPlist(unsigned levels);
 /// A binary plist, written by libplist, whose root dictionary maps `key` to the
 /// string `utf8`.
 std::string BinaryPlistWithString(std::string_view key, std::string_view utf8);

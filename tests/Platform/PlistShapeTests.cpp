@@ -77,14 +77,6 @@ TEST(BinaryPlistShape, RefusesCyclesDepthBlowUpAndCutStrings) {
         makeValue(b);
         return b.bytes(root);
     };
-    auto chain = [&](unsigned levels) {
-        return withValue([levels](BinaryPlistBuilder& b) {
-            for (unsigned i = 0; i < levels; ++i) {
-                b.array({b.next() + 1});
-            }
-            b.ascii("leaf");
-        });
-    };
     // Every level refers to the next one twice: 2^levels nodes once expanded.
     auto doubling = [&](unsigned levels) {
         return withValue([levels](BinaryPlistBuilder& b) {
@@ -95,10 +87,10 @@ TEST(BinaryPlistShape, RefusesCyclesDepthBlowUpAndCutStrings) {
         });
     };
     expectVerdicts({
-        {"shallow chain", chain(10), true},
-        {"chain at the limit", chain(maxPlistNesting - 1), true},
-        {"chain past the limit", chain(maxPlistNesting), false},
-        {"chain that overflows the parser", chain(100000), false},
+        {"shallow chain", NestedBinaryPlist(10), true},
+        {"chain at the limit", NestedBinaryPlist(maxPlistNesting - 1), true},
+        {"chain past the limit", NestedBinaryPlist(maxPlistNesting), false},
+        {"chain that overflows the parser", NestedBinaryPlist(100000), false},
         {"sharing that stays small", doubling(10), true},
         {"sharing past the node limit", doubling(20), false},
         {"sharing that would never finish expanding", doubling(64), false},
