@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 struct __CFString final : CFObject {
     __CFString(std::string utf8, Lifetime lifetime)

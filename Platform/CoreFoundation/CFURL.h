@@ -5,6 +5,7 @@
 #include "CFObject.h"
 
 #include <string>
+#include <utility>
 
 struct __CFURL final : CFObject {
     explicit __CFURL(std::string path) : CFObject(CFTypeIDs::url), path(std::move(path)) {}

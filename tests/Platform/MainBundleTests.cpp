@@ -31,14 +31,6 @@ std::string hexOf(std::string_view bytes) {
     return hex;
 }
 
-std::string repeated(std::string_view text, std::size_t times) {
-    std::string out;
-    for (std::size_t i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
-}
-
 void writeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
@@ -98,7 +90,7 @@ std::string namingPlist(std::string_view utf8) {
 
 TEST_F(MainBundle, ReadsTheKeyFromEachKindOfInfoPlist) {
     // "value": the kind of value found; "macRoman": the 256-byte conversion in hex.
-    const std::string e255 = repeated("\u00E9", 255); // 510 bytes of UTF-8, 255 of Mac Roman
+    const std::string e255 = Repeated("\u00E9", 255); // 510 bytes of UTF-8, 255 of Mac Roman
     const std::string exactSize = [] {
         const std::string plain = namingPlist("Padded.app");
         return XmlPlist(XmlStringEntry("ZQLaunchApp", "Padded.app") +
@@ -120,7 +112,7 @@ TEST_F(MainBundle, ReadsTheKeyFromEachKindOfInfoPlist) {
         {"number", XmlPlist("<key>ZQLaunchApp</key><integer>7</integer>"), "number", "failed"},
         {"array", XmlPlist("<key>ZQLaunchApp</key><array><string>A</string></array>"), "array",
          "failed"},
-        {"255 Mac Roman bytes", namingPlist(e255), "string", hexOf(repeated("\x8E", 255))},
+        {"255 Mac Roman bytes", namingPlist(e255), "string", hexOf(Repeated("\x8E", 255))},
         {"256 Mac Roman bytes", namingPlist(e255 + "x"), "string", "failed"},
         {"character outside Mac Roman", namingPlist("\u0394elta.app"), "string", "failed"},
         {"NUL inside", namingPlist(std::string("App\0Other", 9)), "string", "failed"},

@@ -17,6 +17,15 @@ constexpr unsigned refWidth = 4;
 
 } // namespace
 
+std::string Repeated(std::string_view text, std::size_t times) {
+    std::string out;
+    out.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 std::string XmlPlist(std::string_view entries) {
     return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -46,15 +55,8 @@ std::string XmlStringEntry(std::string_view key, std::string_view value) {
 }
 
 std::string NestedXmlPlist(unsigned levels) {
-    std::string nested;
-    nested.reserve(levels * 15);
-    for (unsigned i = 0; i < levels; ++i) {
-        nested += "<array>";
-    }
-    for (unsigned i = 0; i < levels; ++i) {
-        nested += "</array>";
-    }
-    return XmlPlist("<key>ZQLaunchApp</key>" + nested + "\n");
+    return XmlPlist("<key>ZQLaunchApp</key>" + Repeated("<array>", levels) +
+                    Repeated("</array>", levels) + "\n");
 }
 
 std::string NestedBinaryPlist(unsigned levels) {

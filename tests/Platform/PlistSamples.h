@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+/// `text` written `times` times over.
+std::string Repeated(std::string_view text, std::size_t times);
+
 /// An XML plist whose root dictionary holds `entries` (`<key>`/value pairs).
 std::string XmlPlist(std::string_view entries);
 /// `<key>key</key><string>value</string>` with the value's `<`, `>`, `&` escaped.

@@ -20,14 +20,6 @@ void expectVerdicts(const std::vector<ShapeCase>& cases) {
     }
 }
 
-std::string repeated(std::string_view text, unsigned times) {
-    std::string out;
-    for (unsigned i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
-}
-
 } // namespace
 
 TEST(XmlPlistShape, RefusesNestingBeyondTheLimitAndNothingShallower) {
@@ -39,24 +31,24 @@ TEST(XmlPlistShape, RefusesNestingBeyondTheLimitAndNothingShallower) {
         {"one past the limit", NestedXmlPlist(atLimit + 1), false},
         {"deep enough to overflow the parser", NestedXmlPlist(200000), false},
         {"many siblings are not depth",
-         XmlPlist("<key>k</key><array>" + repeated("<dict></dict><array/><dict/>", 1000) +
+         XmlPlist("<key>k</key><array>" + Repeated("<dict></dict><array/><dict/>", 1000) +
                   "</array>"),
          true},
     });
 }
 
 TEST(XmlPlistShape, ClosingTagsTheParserMightNotSeeDoNotLowerTheCount) {
-    const std::string deep = repeated("<array>", maxPlistNesting);
+    const std::string deep = Repeated("<array>", maxPlistNesting);
     expectVerdicts({
         {"closings in a comment",
-         XmlPlist("<!-- " + repeated("</array>", 10) + " --><key>k</key>" + deep), false},
-        {"closings in CDATA", XmlPlist("<![CDATA[" + repeated("</array>", 10) + "]]>" + deep),
+         XmlPlist("<!-- " + Repeated("</array>", 10) + " --><key>k</key>" + deep), false},
+        {"closings in CDATA", XmlPlist("<![CDATA[" + Repeated("</array>", 10) + "]]>" + deep),
          false},
-        {"closings with a space", XmlPlist("<key>k</key>" + repeated("<array></array >", 300)),
+        {"closings with a space", XmlPlist("<key>k</key>" + Repeated("<array></array >", 300)),
          false},
         {"openings in a comment still count",
-         XmlPlist("<!-- " + repeated("<dict>", maxPlistNesting) + " -->"), false},
-        {"an unclosed comment", XmlPlist("<!-- " + repeated("</array>", 10)) + deep, false},
+         XmlPlist("<!-- " + Repeated("<dict>", maxPlistNesting) + " -->"), false},
+        {"an unclosed comment", XmlPlist("<!-- " + Repeated("</array>", 10)) + deep, false},
     });
 }
 
