@@ -119,7 +119,7 @@ bool IsBinaryPlistWithinLimits(std::string_view bplist, unsigned maxNesting, std
     // parents are walked once.
     constexpr std::uint64_t beingWalked = UINT64_MAX;
     std::vector<std::uint64_t> nodes(plist.objectCount, 0);
-    std::vector<std::uint16_t> levels(plist.objectCount, 0);
+    std::vector<unsigned> levels(plist.objectCount, 0);
 
     struct Frame {
         std::uint64_t index;
@@ -173,7 +173,7 @@ bool IsBinaryPlistWithinLimits(std::string_view bplist, unsigned maxNesting, std
             const Frame done = frame;
             path.pop_back();
             nodes[done.index] = done.nodes;
-            levels[done.index] = static_cast<std::uint16_t>(done.levels);
+            levels[done.index] = done.levels;
             if (!addChild(done.nodes, done.levels)) {
                 return false;
             }
