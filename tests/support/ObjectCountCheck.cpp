@@ -24,6 +24,7 @@ const std::array counts = {
     Count{"aString", &aString::objectCount},
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
+    Count{"aMemoryBlock", &aMemoryBlock::objectCount},
 };
 
 std::array<long long, counts.size()> atStart{};
