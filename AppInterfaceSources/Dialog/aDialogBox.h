@@ -37,6 +37,9 @@ public:
     /// The type is kept as given, valid or not: show() reports an invalid one.
     aDialogBox(DialogType type, aString message);
     aDialogBox(DialogType type, aString message, aString detail);
+    /// A copy is counted like any new box, and owns copies of the texts.
+    aDialogBox(const aDialogBox& other);
+    aDialogBox& operator=(const aDialogBox& other) = default;
     ~aDialogBox();
 
     // Configuration.
