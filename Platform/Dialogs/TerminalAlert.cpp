@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,8 +13,8 @@ namespace {
 const char* const kTerminalPath = "/dev/tty";
 const char kEscape = 27;
 const char kControlC = 3;
-/// An Escape followed this quickly by more bytes is a key's escape sequence
-/// (an arrow, a function key), not the Escape key.
+/// An Escape followed this quickly by more bytes starts a key's escape
+/// sequence (an arrow, a function key), not the Escape key.
 const int kEscapeSequenceMilliseconds = 50;
 
 const char* LabelOf(AlertType alertType) {
@@ -138,6 +139,22 @@ int ButtonFor(const AlertContent& alert, char key) {
     return -1;
 }
 
+/// Reads the rest of a key's escape sequence, and no further, so that a key
+/// typed right after it still counts: ESC [ parameters final-byte, ESC O
+/// letter, or ESC and one other byte (Alt with a key).
+void SkipEscapeSequence(const RawTerminal& terminal) {
+    char byte;
+    if (!terminal.read(byte)) {
+        return;
+    }
+    if (byte == 'O') {
+        terminal.read(byte);
+    } else if (byte == '[') {
+        while (terminal.read(byte) && (byte < 0x40 || byte > 0x7E)) {
+        }
+    }
+}
+
 } // namespace
 
 bool TerminalAlertAvailable() {
@@ -164,8 +181,7 @@ OSErr PresentTerminalAlert(const AlertContent& alert, DialogItemIndex& itemHit) 
             return userCanceledErr;
         }
         if (key == kEscape && terminal.moreWithin(kEscapeSequenceMilliseconds)) {
-            while (terminal.moreWithin(kEscapeSequenceMilliseconds) && terminal.read(key)) {
-            }
+            SkipEscapeSequence(terminal);
             continue;
         }
         int pressed = ButtonFor(alert, key);
