@@ -17,8 +17,8 @@ struct MasterBlock {
     unsigned magic;
 };
 
-constexpr unsigned liveMagic = 0x48414e44;  // "HAND"
-constexpr unsigned deadMagic = 0x44454144;  // "DEAD"
+constexpr unsigned liveMagic = 0x48414e44; // "HAND"
+constexpr unsigned deadMagic = 0x44454144; // "DEAD"
 
 // A pointer block keeps its size just below the bytes it hands out.
 struct alignas(std::max_align_t) PtrHeader {
@@ -26,7 +26,7 @@ struct alignas(std::max_align_t) PtrHeader {
     unsigned magic;
 };
 
-constexpr unsigned ptrMagic = 0x50545220;  // "PTR "
+constexpr unsigned ptrMagic = 0x50545220; // "PTR "
 
 OSErr setError(OSErr err) {
     lastError = err;
@@ -113,13 +113,13 @@ void DisposeHandle(Handle h) {
 }
 
 Ptr NewPtr(Size byteCount) {
-    if (byteCount < 0 ||
-        static_cast<unsigned long>(byteCount) > static_cast<unsigned long>(-1) - sizeof(PtrHeader)) {
+    if (byteCount < 0 || static_cast<unsigned long>(byteCount) >
+                             static_cast<unsigned long>(-1) - sizeof(PtrHeader)) {
         setError(byteCount < 0 ? paramErr : memFullErr);
         return nullptr;
     }
-    auto* header =
-        static_cast<PtrHeader*>(std::malloc(sizeof(PtrHeader) + static_cast<std::size_t>(byteCount)));
+    auto* header = static_cast<PtrHeader*>(
+        std::malloc(sizeof(PtrHeader) + static_cast<std::size_t>(byteCount)));
     if (header == nullptr) {
         setError(memFullErr);
         return nullptr;
