@@ -59,9 +59,7 @@ aDialogBox::aDialogBox()
     ++objectCount;
 }
 
-aDialogBox::aDialogBox(aString message) : aDialogBox() {
-    this->message = message;
-}
+aDialogBox::aDialogBox(aString message) : aDialogBox() { this->message = message; }
 
 aDialogBox::aDialogBox(aString message, aString detail) : aDialogBox() {
     this->message = message;
@@ -77,9 +75,7 @@ aDialogBox::aDialogBox(DialogType type, aString message, aString detail)
     this->type = type;
 }
 
-aDialogBox::~aDialogBox() {
-    --objectCount;
-}
+aDialogBox::~aDialogBox() { --objectCount; }
 
 // Configuration.
 
@@ -87,17 +83,11 @@ void aDialogBox::setType(DialogType type) {
     this->type = type >= typePlain && type <= typeCaution ? type : typePlain;
 }
 
-void aDialogBox::setMessage(aString message) {
-    this->message = message;
-}
+void aDialogBox::setMessage(aString message) { this->message = message; }
 
-void aDialogBox::setDetail(aString detail) {
-    this->detail = detail;
-}
+void aDialogBox::setDetail(aString detail) { this->detail = detail; }
 
-void aDialogBox::setMovable(bool movable) {
-    this->movable = movable;
-}
+void aDialogBox::setMovable(bool movable) { this->movable = movable; }
 
 void aDialogBox::addFirstButton() {
     firstButtonState = standardTitle;
@@ -144,13 +134,9 @@ void aDialogBox::removeThirdButton() {
     thirdButtonText.assign();
 }
 
-void aDialogBox::addHelpButton() {
-    helpButtonState = 1;
-}
+void aDialogBox::addHelpButton() { helpButtonState = 1; }
 
-void aDialogBox::removeHelpButton() {
-    helpButtonState = 0;
-}
+void aDialogBox::removeHelpButton() { helpButtonState = 0; }
 
 void aDialogBox::setDefaultButton(DialogButton button) {
     defaultButton = button == buttonSecond || button == buttonThird ? button : buttonFirst;

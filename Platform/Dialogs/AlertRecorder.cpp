@@ -31,9 +31,7 @@ AlertRecorder::AlertRecorder() {
         });
 }
 
-AlertRecorder::~AlertRecorder() {
-    ReplaceAlertPresenter(std::move(replaced));
-}
+AlertRecorder::~AlertRecorder() { ReplaceAlertPresenter(std::move(replaced)); }
 
 void AlertRecorder::answer(DialogItemIndex itemHit, OSErr result) {
     answeredItem = itemHit;

@@ -22,9 +22,7 @@ protected:
     AlertRecorder recorder;
 };
 
-inline std::string BytesOf(const aString& text) {
-    return {text.getValue(), text.getLength()};
-}
+inline std::string BytesOf(const aString& text) { return {text.getValue(), text.getLength()}; }
 
 inline void PrintTo(const RecordedTitle& title, std::ostream* out) {
     const char* kinds[] = {"absent", "standard", "own"};

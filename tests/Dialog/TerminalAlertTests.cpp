@@ -24,9 +24,7 @@ enum ChildStatus {
 
 const char* const kPresenterVariable = "APPINTERFACE_ALERT";
 
-std::string PString(const std::string& text) {
-    return static_cast<char>(text.size()) + text;
-}
+std::string PString(const std::string& text) { return static_cast<char>(text.size()) + text; }
 
 ConstStr255Param AsPString(const std::string& pString) {
     return reinterpret_cast<ConstStr255Param>(pString.data());
