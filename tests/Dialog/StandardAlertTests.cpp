@@ -1,5 +1,6 @@
 #include "Dialogs/AlertContent.h"
 #include "Dialogs/AlertRecorder.h"
+#include "SampleAlert.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +8,6 @@
 #include <vector>
 
 namespace {
-
-std::string PString(const std::string& text) { return static_cast<char>(text.size()) + text; }
-
-ConstStringPtr AsPString(const std::string& pString) {
-    return reinterpret_cast<ConstStringPtr>(pString.data());
-}
 
 TEST(StandardAlert, RefusesBadArgumentsAndFillsInAMissingRecord) {
     AlertRecorder recorder;

@@ -1,6 +1,6 @@
 #include "ChildProcess.h"
+#include "SampleAlert.h"
 
-#include "Dialogs/Dialogs.h"
 #include "aDialogBox.h"
 #include "aException.h"
 
@@ -24,33 +24,14 @@ enum ChildStatus {
 
 const char* const kPresenterVariable = "APPINTERFACE_ALERT";
 
-std::string PString(const std::string& text) { return static_cast<char>(text.size()) + text; }
-
-ConstStr255Param AsPString(const std::string& pString) {
-    return reinterpret_cast<ConstStr255Param>(pString.data());
-}
-
-/// The child's part: a stop alert on its terminal with three own titles and
-/// Mac Roman text; the item pressed is its exit status.
+/// The child's part: the sample alert on its terminal; the item pressed is its
+/// exit status.
 int ShowStopAlertOnTerminal() {
     setenv(kPresenterVariable, "terminal", 1);
     termios before{}, after{};
     tcgetattr(STDIN_FILENO, &before);
-    const std::string message = PString("Disk caf\x8E is full"),
-                      detail = PString("Line one\rLine two"), first = PString("Continue"),
-                      second = PString("Stop"), third = PString("Report Bug");
-    AlertStdAlertParamRec param{false,
-                                false,
-                                nullptr,
-                                AsPString(first),
-                                AsPString(second),
-                                AsPString(third),
-                                kAlertStdAlertOKButton,
-                                kAlertStdAlertCancelButton,
-                                kWindowDefaultPosition};
     DialogItemIndex itemHit = 0;
-    OSErr result =
-        StandardAlert(kAlertStopAlert, AsPString(message), AsPString(detail), &param, &itemHit);
+    OSErr result = ShowSampleStopAlert(&itemHit);
     tcgetattr(STDIN_FILENO, &after);
     if (after.c_lflag != before.c_lflag || after.c_iflag != before.c_iflag) {
         return childLeftTerminalRaw;
@@ -66,9 +47,13 @@ TEST(TerminalAlert, ShowsTheTextsAndButtons) {
     ASSERT_TRUE(child.readUntil("first letter")) << child.output;
     child.type("\r");
     EXPECT_EQ(child.exitStatus(), kAlertStdAlertOKButton);
-    for (const char* shown :
-         {"Error: Disk caf\xC3\xA9 is full", "Line one\r\nLine two",
-          "[1] Continue (default)  [2] Stop  [3] Report Bug", "Return: Continue   Escape: Stop"}) {
+    const std::string shownTexts[] = {
+        std::string("Error: ") + kSampleMessageShown,
+        "Line one\r\nLine two",
+        "[1] Continue (default)  [2] Stop  [3] Report Bug",
+        "Return: Continue   Escape: Stop",
+    };
+    for (const std::string& shown : shownTexts) {
         EXPECT_NE(child.output.find(shown), std::string::npos)
             << "missing \"" << shown << "\" in:\n"
             << child.output;
