@@ -1,5 +1,6 @@
 #include "ObjectCountCheck.h"
 
+#include "aDialogBox.h"
 #include "aException.h"
 #include "aInteger.h"
 #include "aMemoryBlock.h"
@@ -24,6 +25,7 @@ const std::array counts = {
     Count{"aString", &aString::objectCount},
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
+    Count{"aDialogBox", &aDialogBox::objectCount},
     Count{"aMemoryBlock", &aMemoryBlock::objectCount},
 };
 
