@@ -13,6 +13,7 @@ constexpr std::size_t trailerSize = 32;
 // count follows as an integer object).
 enum : unsigned {
     asciiStringKind = 0x5,
+    utf16StringKind = 0x6,
     arrayKind = 0xA,
     setKind = 0xC,
     dictionaryKind = 0xD,
@@ -59,7 +60,7 @@ public:
     }
 
     // Reads the marker of object `index`; false when it lies outside the object
-    // area, its count or references run past it, or it is an ASCII string with a NUL.
+    // area, its count or references run past it, or it is a string with a NUL.
     bool readObject(std::uint64_t index, Object& object) const {
         std::size_t at = static_cast<std::size_t>(
             bigEndian(bytes + offsetTable + index * offsetWidth, offsetWidth));
@@ -69,8 +70,9 @@ public:
         const unsigned marker = bytes[at++];
         const unsigned kind = marker >> 4;
         std::uint64_t count = marker & 0xF;
-        if (count == countFollows && (kind == asciiStringKind || kind == arrayKind ||
-                                      kind == setKind || kind == dictionaryKind)) {
+        if (count == countFollows &&
+            (kind == asciiStringKind || kind == utf16StringKind || kind == arrayKind ||
+             kind == setKind || kind == dictionaryKind)) {
             if (at >= offsetTable || bytes[at] >> 4 != integerKind) {
                 return false;
             }
@@ -85,6 +87,19 @@ public:
         if (kind == asciiStringKind) {
             return count <= room &&
                    std::find(bytes + at, bytes + at + count, '\0') == bytes + at + count;
+        }
+        if (kind == utf16StringKind) {
+            // As a dictionary key, a NUL makes the parser's key reader abort the
+            // process; as a value, it would be refused by the conversion anyway.
+            if (count > room / 2) {
+                return false;
+            }
+            for (std::uint64_t i = 0; i < count; ++i) {
+                if (bigEndian(bytes + at + 2 * i, 2) == 0) {
+                    return false;
+                }
+            }
+            return true;
         }
         object.container = kind == arrayKind || kind == setKind || kind == dictionaryKind;
         if (object.container) {

@@ -23,6 +23,6 @@ bool IsXmlPlistWithinLimits(std::string_view xml, unsigned maxNesting);
 
 /// Whether the binary list `bplist` is well-formed enough to walk, has no cycle,
 /// nests at most `maxNesting` containers deep, expands to at most `maxNodes`
-/// nodes and has no ASCII string holding a NUL (the parser would cut the string
-/// there).
+/// nodes and has no string holding a NUL (the parser would cut an ASCII string
+/// there, and abort the process on a UTF-16 dictionary key).
 bool IsBinaryPlistWithinLimits(std::string_view bplist, unsigned maxNesting, std::size_t maxNodes);

@@ -63,6 +63,12 @@ TEST(InfoDictionaryParse, KeepsANulInsideAStringSoTheConversionCanRefuseIt) {
 
 TEST(InfoDictionaryParse, HasNoKeysForAnythingButAWellFormedDictionary) {
     const std::string complete = XmlPlist(XmlStringEntry("ZQLaunchApp", "App"));
+    // libplist aborts the process when it reads a dictionary key holding a NUL.
+    BinaryPlistBuilder keyWithNul;
+    keyWithNul.dictionary({1, 2}, {3, 3});
+    keyWithNul.utf16(std::u16string(u"a\0b", 3));
+    keyWithNul.ascii("ZQLaunchApp");
+    keyWithNul.ascii("App");
     const struct {
         const char* what;
         std::string plist;
@@ -75,6 +81,7 @@ TEST(InfoDictionaryParse, HasNoKeysForAnythingButAWellFormedDictionary) {
          "</array></plist>"},
         {"binary cut short", BinaryPlistWithString("ZQLaunchApp", "App").substr(0, 20)},
         {"nested too deep", NestedXmlPlist(200000)},
+        {"UTF-16 key with a NUL", keyWithNul.bytes()},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(InfoDictionary::Parse(c.plist).valueOf("ZQLaunchApp"), nullptr) << c.what;

@@ -86,6 +86,14 @@ BinaryPlistBuilder::Ref BinaryPlistBuilder::ascii(std::string_view text) {
     return add(0x5, text.size(), {}, text);
 }
 
+BinaryPlistBuilder::Ref BinaryPlistBuilder::utf16(std::u16string_view text) {
+    std::string units;
+    for (const char16_t unit : text) {
+        appendBigEndian(units, unit, 2);
+    }
+    return add(0x6, text.size(), {}, units);
+}
+
 BinaryPlistBuilder::Ref BinaryPlistBuilder::array(const std::vector<Ref>& items) {
     return add(0xA, items.size(), items, {});
 }

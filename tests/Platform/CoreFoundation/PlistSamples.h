@@ -30,6 +30,7 @@ public:
     using Ref = std::uint32_t;
 
     Ref ascii(std::string_view text);
+    Ref utf16(std::u16string_view text);
     Ref array(const std::vector<Ref>& items);
     Ref dictionary(const std::vector<Ref>& keys, const std::vector<Ref>& values);
     /// The index the next object will get, for references to objects not yet made.

@@ -93,6 +93,11 @@ TEST(BinaryPlistShape, RefusesCyclesDepthBlowUpAndCutStrings) {
          withValue([](BinaryPlistBuilder& b) { b.ascii(std::string("a\0b", 3)); }), false},
         {"long ASCII string",
          withValue([](BinaryPlistBuilder& b) { b.ascii(std::string(300, 'x')); }), true},
+        {"UTF-16 string", withValue([](BinaryPlistBuilder& b) { b.utf16(u"Caf\u00E9"); }), true},
+        {"UTF-16 string with a NUL",
+         withValue([](BinaryPlistBuilder& b) { b.utf16(std::u16string(u"a\0b", 3)); }), false},
+        {"long UTF-16 string with a NUL",
+         withValue([](BinaryPlistBuilder& b) { b.utf16(std::u16string(20, u'\0')); }), false},
     });
 }
 
