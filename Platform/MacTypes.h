@@ -64,4 +64,5 @@ enum : OSErr {
     errFSBadItemCount = -1418,
     errFSBadIteratorFlags = -1422,
     errFSIteratorNotFound = -1423,
+    pathTooLongErr = -2110, // a path does not fit the buffer given for it
 };
