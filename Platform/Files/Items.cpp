@@ -106,7 +106,18 @@ void MakeSpec(UInt32 parentID, std::string_view name, const std::function<UInt32
               FSSpec* spec) {
     spec->vRefNum = kLinuxVolumeRefNum;
     spec->parID = static_cast<SInt32>(parentID);
-    MacNames::SpecNameOf(name, nodeID, spec->name);
+    SpecNameIn(parentID, name, nodeID, spec->name);
+}
+
+void SpecNameIn(UInt32 parentID, std::string_view name, const std::function<UInt32()>& nodeID,
+                unsigned char* specName) {
+    const std::string* folder = FileCatalog::PathOf(parentID);
+    const auto siblingExists = [folder](const std::string& sibling) {
+        ItemStatus status;
+        return folder != nullptr &&
+               LookAt(AT_FDCWD, FileCatalog::ChildOf(*folder, sibling).c_str(), status) == 0;
+    };
+    MacNames::SpecNameOf(name, nodeID, siblingExists, specName);
 }
 
 OSErr CheckCatalogInfoBitmap(FSCatalogInfoBitmap whichInfo) {

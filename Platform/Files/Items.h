@@ -54,6 +54,11 @@ void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref);
 /// The node id of the folder holding `path`; fsRtParID for the root folder.
 UInt32 ParentIDOf(std::string_view path);
 
+/// The FSSpec name (a P-string) of the item `name` in folder `parentID`.
+/// `nodeID` is asked only when the name must carry it.
+void SpecNameIn(UInt32 parentID, std::string_view name, const std::function<UInt32()>& nodeID,
+                unsigned char* specName);
+
 /// The FSSpec of the item `name` in folder `parentID`. `nodeID` is asked only
 /// when the name must carry it.
 void MakeSpec(UInt32 parentID, std::string_view name, const std::function<UInt32()>& nodeID,
