@@ -1,6 +1,7 @@
 #include "ItemIdentity.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -10,24 +11,23 @@ namespace {
 /// The handle digest of `path` in `folder` and its mount, or 0 when the file
 /// system gives no handles.
 int handleOf(int folder, const char* path, ItemIdentity& identity) {
-    union {
-        file_handle handle;
-        char room[sizeof(file_handle) + MAX_HANDLE_SZ];
-    } answer;
-    answer.handle.handle_bytes = MAX_HANDLE_SZ;
+    alignas(file_handle) unsigned char room[sizeof(file_handle) + MAX_HANDLE_SZ];
+    auto* handle = reinterpret_cast<file_handle*>(room);
+    handle->handle_bytes = MAX_HANDLE_SZ;
     const int flags = *path == '\0' ? AT_EMPTY_PATH : 0; // a link at the end is not followed
-    if (name_to_handle_at(folder, path, &answer.handle, &identity.mountID, flags) != 0) {
+    if (name_to_handle_at(folder, path, handle, &identity.mountID, flags) != 0) {
         identity.handle = 0;
         return errno == EOPNOTSUPP || errno == EOVERFLOW ? 0 : errno;
     }
     // FNV-1a over the type and the bytes.
     UInt64 digest = 0xcbf29ce484222325ULL;
     const auto mix = [&digest](unsigned char byte) { digest = (digest ^ byte) * 0x100000001b3ULL; };
-    for (unsigned i = 0; i < sizeof answer.handle.handle_type; ++i) {
-        mix(static_cast<unsigned char>(answer.handle.handle_type >> (8 * i)));
+    for (unsigned i = 0; i < sizeof handle->handle_type; ++i) {
+        mix(static_cast<unsigned char>(handle->handle_type >> (8 * i)));
     }
-    for (unsigned i = 0; i < answer.handle.handle_bytes; ++i) {
-        mix(answer.handle.f_handle[i]);
+    const unsigned char* bytes = room + offsetof(file_handle, f_handle);
+    for (unsigned i = 0; i < handle->handle_bytes; ++i) {
+        mix(bytes[i]);
     }
     identity.handle = digest != 0 ? digest : 1;
     return 0;

@@ -76,14 +76,17 @@ void setPString(std::string_view text, unsigned char* pString) {
     std::memcpy(pString + 1, text.data(), text.size());
 }
 
-std::string hexOf(UInt32 value) {
+/// '#' and the node id in upper-case hex.
+std::string tagOf(UInt32 nodeID) {
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::string hex;
+    char tag[9];
+    std::size_t first = sizeof tag;
     do {
-        hex.insert(hex.begin(), digits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return hex;
+        tag[--first] = digits[nodeID & 0xF];
+        nodeID >>= 4;
+    } while (nodeID != 0);
+    tag[--first] = '#';
+    return std::string(tag + first, sizeof tag - first);
 }
 
 } // namespace
@@ -107,7 +110,7 @@ void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
         extension = macRoman.substr(dot);
         macRoman.resize(dot);
     }
-    const std::string tag = "#" + hexOf(nodeID());
+    const std::string tag = tagOf(nodeID());
     macRoman.resize(std::min(macRoman.size(), specNameLimit - tag.size() - extension.size()));
     setPString(macRoman + tag + extension, specName);
 }
