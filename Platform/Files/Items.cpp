@@ -74,11 +74,12 @@ OSErr FindItem(const FSRef* ref, FoundItem& item) {
 }
 
 OSErr FindItemAt(std::string_view path, FoundItem& item) {
-    item.nodeID = FileCatalog::NodeIDOf(path);
-    item.path = FileCatalog::PathOf(item.nodeID);
-    if (const int error = LookAt(AT_FDCWD, item.path->c_str(), item.status); error != 0) {
+    // Looked at first, so that a path that names nothing takes no id.
+    if (const int error = LookAt(AT_FDCWD, std::string(path).c_str(), item.status); error != 0) {
         return FileErrorFromErrno(error);
     }
+    item.nodeID = FileCatalog::NodeIDOf(path);
+    item.path = FileCatalog::PathOf(item.nodeID);
     return noErr;
 }
 

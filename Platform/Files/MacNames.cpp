@@ -47,9 +47,7 @@ Decoded decodeUTF8(std::string_view text, std::size_t at) {
     return {character, length};
 }
 
-bool isCombiningMark(UInt32 character) {
-    return character >= 0x0300 && character < 0x0370;
-}
+bool isCombiningMark(UInt32 character) { return character >= 0x0300 && character < 0x0370; }
 
 /// The Mac Roman form of `name` with each character that has none (a letter
 /// taken with the accents that follow it) written as '_'.
@@ -154,9 +152,7 @@ void UniNameOf(std::string_view name, HFSUniStr255* uniName) {
     uniName->length = static_cast<UInt16>(units);
 }
 
-std::string OnDiskFormOf(std::string_view specName) {
-    return MacRoman::ToUTF8(specName);
-}
+std::string OnDiskFormOf(std::string_view specName) { return MacRoman::ToUTF8(specName); }
 
 bool HasSpecName(std::string_view name, std::string_view specName) {
     std::string macRoman;
