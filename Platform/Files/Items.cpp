@@ -73,13 +73,16 @@ OSErr FindItem(const FSRef* ref, FoundItem& item) {
     return noErr;
 }
 
-OSErr FindItemAt(std::string_view path, FoundItem& item) {
+OSErr MakeRefAt(std::string_view path, FSRef* ref, Boolean* isFolder) {
     // Looked at first, so that a path that names nothing takes no id.
-    if (const int error = LookAt(AT_FDCWD, std::string(path).c_str(), item.status); error != 0) {
+    ItemStatus status;
+    if (const int error = LookAt(AT_FDCWD, std::string(path).c_str(), status); error != 0) {
         return FileErrorFromErrno(error);
     }
-    item.nodeID = FileCatalog::NodeIDOf(path);
-    item.path = FileCatalog::PathOf(item.nodeID);
+    MakeRef(FileCatalog::NodeIDOf(path), status, ref);
+    if (isFolder != nullptr) {
+        *isFolder = status.isFolder;
+    }
     return noErr;
 }
 

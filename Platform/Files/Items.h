@@ -20,8 +20,9 @@ struct FoundItem {
 /// its path now holds another item or nothing.
 OSErr FindItem(const FSRef* ref, FoundItem& item);
 
-/// The item at `path` (absolute, without "." or ".." parts), given a node id.
-OSErr FindItemAt(std::string_view path, FoundItem& item);
+/// A reference to the item at `path` (absolute, without "." or ".." parts),
+/// which takes a node id. `isFolder` may be null.
+OSErr MakeRefAt(std::string_view path, FSRef* ref, Boolean* isFolder = nullptr);
 
 /// What `ref` holds, without asking the file system whether it is still true.
 struct RefContents {
