@@ -105,7 +105,24 @@ void SpecNameIn(UInt32 parentID, std::string_view name, const std::function<UInt
         return folder != nullptr &&
                LookAt(AT_FDCWD, FileCatalog::ChildOf(*folder, sibling).c_str(), status) == 0;
     };
-    MacNames::SpecNameOf(name, nodeID, siblingExists, specName);
+    // Whether another item of the folder, known by the node id `macRoman` carries,
+    // has `macRoman` as its shortened name. That item's own name is worked out
+    // without this test, so two such names never ask about each other.
+    const auto siblingsShortName = [&](const std::string& macRoman) {
+        const UInt32 id = MacNames::NodeIDInSpecName(macRoman);
+        const std::string* sibling = FileCatalog::PathOf(id);
+        if (folder == nullptr || sibling == nullptr || FileCatalog::FolderOf(*sibling) != *folder ||
+            FileCatalog::NameOf(*sibling) == name) {
+            return false;
+        }
+        Str63 siblingName;
+        MacNames::SpecNameOf(
+            FileCatalog::NameOf(*sibling), [id] { return id; }, siblingExists,
+            [](const std::string&) { return false; }, siblingName);
+        return std::string_view(reinterpret_cast<const char*>(siblingName + 1), siblingName[0]) ==
+               macRoman;
+    };
+    MacNames::SpecNameOf(name, nodeID, siblingExists, siblingsShortName, specName);
 }
 
 OSErr CheckCatalogInfoBitmap(FSCatalogInfoBitmap whichInfo) {

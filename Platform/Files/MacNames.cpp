@@ -91,12 +91,14 @@ std::string tagOf(UInt32 nodeID) {
 
 void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
                 const std::function<bool(const std::string&)>& siblingExists,
+                const std::function<bool(const std::string&)>& siblingsShortName,
                 unsigned char* specName) {
     std::string macRoman;
     if (MacRoman::FromUTF8(name, macRoman) && !macRoman.empty() &&
         macRoman.size() <= specNameLimit) {
         const std::string composed = MacRoman::ToUTF8(macRoman);
-        if (composed == name || !siblingExists(composed)) {
+        if ((composed == name || !siblingExists(composed)) &&
+            (NodeIDInSpecName(macRoman) == 0 || !siblingsShortName(macRoman))) {
             setPString(macRoman, specName);
             return;
         }
@@ -104,7 +106,9 @@ void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
     macRoman = lossyMacRoman(name);
     std::string extension;
     const auto dot = macRoman.rfind('.');
-    if (dot != std::string::npos && dot > 0 && macRoman.size() - dot <= extensionLimit) {
+    // An extension with a '#' would hide the tag from NodeIDInSpecName.
+    if (dot != std::string::npos && dot > 0 && macRoman.size() - dot <= extensionLimit &&
+        macRoman.find('#', dot) == std::string::npos) {
         extension = macRoman.substr(dot);
         macRoman.resize(dot);
     }

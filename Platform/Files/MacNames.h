@@ -17,11 +17,14 @@ constexpr std::size_t specNameLimit = 63;
 /// shortened form that carries the item's node id in hex after a '#', before
 /// any extension, when that is longer than 63 bytes, when there is none, or when
 /// it belongs to a sibling: a decomposed "cafe\u0301" and a composed "caf\u00E9"
-/// have one Mac Roman form, which the composed one keeps. `nodeID` is asked for
+/// have one Mac Roman form, which the composed one keeps; a name written like a
+/// sibling's shortened name leaves it to that sibling. `nodeID` is asked for
 /// only for a shortened name, `siblingExists` (given an on-disk name) only for a
-/// name that is not in composed form.
+/// name that is not in composed form, `siblingsShortName` only for a Mac Roman
+/// form that carries a node id.
 void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
                 const std::function<bool(const std::string&)>& siblingExists,
+                const std::function<bool(const std::string&)>& siblingsShortName,
                 unsigned char* specName);
 
 /// The node id a shortened FSSpec name carries, or 0 when it carries none.

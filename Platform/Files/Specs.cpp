@@ -43,17 +43,9 @@ OSErr findChild(UInt32 folderID, const std::string& folder, std::string_view nam
     if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
         return bdNamErr;
     }
-    // Most names are their on-disk name in Mac Roman.
-    const std::string onDisk = MacNames::OnDiskFormOf(name);
-    if (onDisk == "." || onDisk == "..") {
-        return bdNamErr;
-    }
-    path = FileCatalog::ChildOf(folder, onDisk);
+    // A shortened name carries the node id of its item. It is tried first: an
+    // item whose on-disk name is written the same way has yielded it.
     OSErr err = noErr;
-    if (exists(path, err) || err != fnfErr) {
-        return err;
-    }
-    // A shortened name carries the node id of its item.
     const UInt32 nodeID = MacNames::NodeIDInSpecName(name);
     if (const std::string* known = nodeID != 0 ? FileCatalog::PathOf(nodeID) : nullptr;
         known != nullptr && FileCatalog::FolderOf(*known) == folder) {
@@ -64,6 +56,15 @@ OSErr findChild(UInt32 folderID, const std::string& folder, std::string_view nam
             path = *known;
             return exists(path, err) ? OSErr{noErr} : err;
         }
+    }
+    // Most names are their on-disk name in Mac Roman.
+    const std::string onDisk = MacNames::OnDiskFormOf(name);
+    if (onDisk == "." || onDisk == "..") {
+        return bdNamErr;
+    }
+    path = FileCatalog::ChildOf(folder, onDisk);
+    if (exists(path, err) || err != fnfErr) {
+        return err;
     }
     // A name stored decomposed (a letter, then its accent) has the same Mac Roman
     // form as the composed one looked for above.

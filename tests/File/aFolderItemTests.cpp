@@ -161,6 +161,7 @@ TEST_F(FolderItemNames, LongAndUnconvertibleNamesAreShortenedAndFoundAgain) {
         std::string(251, 'b') + ".txt",
         "\xE6\x97\xA5\xE6\x9C\xAC.txt", // no Mac Roman form
         std::string(200, 'c') + "\xE6\x97\xA5",
+        std::string(70, 'd') + ".x#1", // a '#' in the extension is no node id
     };
     const auto parent = itemOf();
     for (const std::string& onDisk : cases) {
@@ -189,4 +190,28 @@ TEST_F(FolderItemNames, SixtyThreeBytesAreKeptWhole) {
     const std::string name(63, 'z');
     folder.makeFile(name);
     EXPECT_EQ(BytesOf(itemOf(name)->getName()), name);
+}
+
+TEST_F(FolderItemNames, ANameWrittenLikeAShortenedOneLeavesItToItsItem) {
+    const std::string longName = std::string(70, 'l') + ".txt";
+    folder.makeFile(longName);
+    const auto parent = itemOf();
+    const auto longItem = itemOf(longName);
+    const std::string shortened = BytesOf(longItem->getName());
+    // A sibling whose on-disk name is exactly the long item's shortened name.
+    folder.makeFile(shortened);
+    const auto lookalike = itemOf(shortened);
+    EXPECT_NE(BytesOf(lookalike->getName()), shortened);
+    for (const aFolderItem* item : {longItem.get(), lookalike.get()}) {
+        const std::string name = BytesOf(item->getName());
+        const std::unique_ptr<aFolderItem> found(parent->getChild(item->getName()));
+        ASSERT_NE(found, nullptr) << name;
+        EXPECT_TRUE(sameRef(found->getAsFSRef(), item->getAsFSRef())) << name;
+        const FSSpec spec = item->getAsFSSpec();
+        FSSpec made;
+        ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &made), noErr) << name;
+        FSRef ref;
+        ASSERT_EQ(FSpMakeFSRef(&made, &ref), noErr) << name;
+        EXPECT_TRUE(sameRef(ref, item->getAsFSRef())) << name;
+    }
 }
