@@ -49,6 +49,8 @@ void Clear() {
     theSwitch().shapes.clear();
 }
 
+bool Pending() { return !theSwitch().faults.empty() || !theSwitch().shapes.empty(); }
+
 OSErr InjectedFault(Call call) {
     Switch& s = theSwitch();
     const unsigned long count = ++callsOf(call);

@@ -30,4 +30,8 @@ void ShapeBatch(unsigned long n, ItemCount limit, OSErr error = noErr);
 /// Forgets every fault that has not struck yet.
 void Clear();
 
+/// Whether a fault set by FailCall or ShapeBatch has not struck yet: a test that
+/// fails the n-th call for n = 1, 2, ... stops once its call is never reached.
+bool Pending();
+
 } // namespace FileFaults

@@ -9,13 +9,14 @@
 #include <new>
 
 /// For n = 1, 2, ...: makes a fresh state with `make()`, runs `operation(state)`
-/// with its n-th allocation failing, then calls `check(state, failed)`, where
-/// `failed` tells whether std::bad_alloc came out. Stops after the first run in
-/// which no allocation failed. After each run, once the state is gone, every
-/// library object made since the start must be gone too.
+/// with its n-th allocation failing (std::bad_alloc that comes out is caught),
+/// then calls `check(state, failed)`, where `failed` tells whether the operation
+/// reached its n-th allocation. Stops after the first run that did not. After
+/// each run, once the state is gone, every library object made since the start
+/// must be gone too.
 template <typename Make, typename Operation, typename Check>
 void StepThroughAllocationFailures(Make make, Operation operation, Check check) {
-    // An operation that swallowed the failure would never finish the stepping.
+    // An operation that retried after every failure would never finish.
     constexpr unsigned long mostAllocations = 10000;
     const long long liveAtStart = aObject::objectCount;
     for (unsigned long n = 1; n <= mostAllocations; ++n) {
@@ -28,8 +29,8 @@ void StepThroughAllocationFailures(Make make, Operation operation, Check check) 
                 try {
                     operation(state);
                 } catch (const std::bad_alloc&) {
-                    failed = true;
                 }
+                failed = AllocationsSinceArmed() >= n;
             }
             check(state, failed);
         }
