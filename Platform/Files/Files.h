@@ -89,15 +89,14 @@ enum : FSIteratorFlags {
 /// The volume `volume`, or with a volumeIndex above 0 the volumeIndex-th volume
 /// (there is one). Every output may be null.
 OSErr FSGetVolumeInfo(FSVolumeRefNum volume, ItemCount volumeIndex, FSVolumeRefNum* actualVolume,
-                      FSVolumeInfoBitmap whichInfo, FSVolumeInfo* info,
-                      HFSUniStr255* volumeName, FSRef* rootDirectory);
+                      FSVolumeInfoBitmap whichInfo, FSVolumeInfo* info, HFSUniStr255* volumeName,
+                      FSRef* rootDirectory);
 
 // Items.
 /// What `whichInfo` asks about the item, and its name, FSSpec and parent folder.
 /// Every output may be null. A root folder's parentRef is all zero.
-OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo,
-                       FSCatalogInfo* catalogInfo, HFSUniStr255* outName, FSSpec* fsSpec,
-                       FSRef* parentRef);
+OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfo,
+                       HFSUniStr255* outName, FSSpec* fsSpec, FSRef* parentRef);
 
 /// The item `fileName` in folder `dirID`, or with no name (null or empty) the
 /// folder `dirID` itself. When the folder exists but the item does not, `spec`
@@ -116,13 +115,12 @@ OSStatus FSRefMakePath(const FSRef* ref, UInt8* path, UInt32 maxPathSize);
 // Folder iteration. Children are handed out sorted by their name bytes, with
 // hidden ones and without "." and "..".
 /// Opens a flat iterator (kFSIterateFlat is the only flag accepted) on a folder.
-OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags,
-                     FSIterator* iterator);
+OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIterator* iterator);
 OSErr FSCloseIterator(FSIterator iterator);
 /// The next at most `maximumObjects` children, each in the outputs that are not
 /// null. errFSNoMoreItems when the listing ends in this call; that last batch
 /// may still carry items, counted in `actualObjects`.
-OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjects,
-                           ItemCount* actualObjects, Boolean* containerChanged,
-                           FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfos,
-                           FSRef* refs, FSSpec* specs, HFSUniStr255* names);
+OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjects, ItemCount* actualObjects,
+                           Boolean* containerChanged, FSCatalogInfoBitmap whichInfo,
+                           FSCatalogInfo* catalogInfos, FSRef* refs, FSSpec* specs,
+                           HFSUniStr255* names);

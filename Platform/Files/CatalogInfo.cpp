@@ -1,0 +1,48 @@
+// FSGetCatalogInfo: what is known about one item.
+#include "Catalog.h"
+#include "FaultPoints.h"
+#include "Items.h"
+#include "MacNames.h"
+
+#include <cstring>
+
+OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfo,
+                       HFSUniStr255* outName, FSSpec* fsSpec, FSRef* parentRef) {
+    return ServeFileCall(FileFaults::Call::FSGetCatalogInfo, [&]() -> OSErr {
+        if (ref == nullptr) {
+            return paramErr;
+        }
+        if (const OSErr err = CheckCatalogInfoBitmap(whichInfo); err != noErr) {
+            return err;
+        }
+        FoundItem item;
+        if (const OSErr err = FindItem(ref, item); err != noErr) {
+            return err;
+        }
+        const std::string& path = *item.path;
+        const std::string_view name = FileCatalog::NameOf(path);
+        const UInt32 parentID = ParentIDOf(path);
+        const auto nodeID = [&] { return item.nodeID; };
+        if (catalogInfo != nullptr) {
+            FillCatalogInfo(whichInfo, S_ISDIR(item.status.st_mode), parentID, nodeID, catalogInfo);
+        }
+        if (outName != nullptr) {
+            MacNames::UniNameOf(name, outName);
+        }
+        if (fsSpec != nullptr) {
+            MakeSpec(parentID, name, nodeID, fsSpec);
+        }
+        if (parentRef != nullptr) {
+            if (item.nodeID == fsRtDirID) {
+                std::memset(parentRef, 0, sizeof *parentRef);
+                return noErr;
+            }
+            FoundItem parent;
+            if (const OSErr err = FindItemAt(FileCatalog::FolderOf(path), parent); err != noErr) {
+                return err;
+            }
+            MakeRef(parent.nodeID, parent.status, parentRef);
+        }
+        return noErr;
+    });
+}

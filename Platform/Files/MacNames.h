@@ -1,0 +1,36 @@
+// Item names: on disk they are UTF-8 bytes; an FSSpec carries them in Mac Roman,
+// at most 63 bytes; HFSUniStr255 carries them in UTF-16.
+#pragma once
+
+#include "Files.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace MacNames {
+
+/// The most bytes an FSSpec name holds.
+constexpr std::size_t specNameLimit = 63;
+
+/// The FSSpec name (a P-string) of the on-disk `name`: its Mac Roman form, or,
+/// when that is longer than 63 bytes or there is none, a shortened form that
+/// carries the item's node id in hex after a '#', before any extension.
+/// `nodeID` is asked for only then.
+void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
+                unsigned char* specName);
+
+/// The node id a shortened FSSpec name carries, or 0 when it carries none.
+UInt32 NodeIDInSpecName(std::string_view specName);
+
+/// `name` in UTF-16; an invalid byte becomes U+FFFD, and the name is cut at 255
+/// units.
+void UniNameOf(std::string_view name, HFSUniStr255* uniName);
+
+/// The on-disk name whose Mac Roman form `specName` is.
+std::string OnDiskFormOf(std::string_view specName);
+
+/// True when `name` has a Mac Roman form of at most 63 bytes equal to `specName`.
+bool HasSpecName(std::string_view name, std::string_view specName);
+
+} // namespace MacNames
