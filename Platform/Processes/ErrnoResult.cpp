@@ -1,5 +1,7 @@
 #include "ErrnoResult.h"
 
+#include "Files/FileErrors.h"
+
 #include <cerrno>
 
 namespace Processes {
@@ -8,22 +10,14 @@ OSErr ErrnoResult(int error) {
     switch (error) {
     case 0:
         return noErr;
-    case ENOENT:
-    case ENOTDIR:
-    case ELOOP:
-    case ENAMETOOLONG:
-        return fnfErr;
-    case EACCES:
-    case EPERM:
-    case ETXTBSY:
-        return permErr;
-    case ENOMEM:
     case EAGAIN:
         return memFullErr;
+    case ETXTBSY:
+        return permErr;
     case ENOEXEC:
         return paramErr;
     default:
-        return ioErr;
+        return ItemErrorFromErrno(error);
     }
 }
 

@@ -5,9 +5,9 @@
 
 namespace Processes {
 
-/// noErr for 0, fnfErr for something missing, permErr for a refusal, memFullErr when the
-/// system is out of processes or memory, paramErr for a file that is no program,
-/// ioErr for the rest.
+/// noErr for 0; for a missing or refused item what the File Manager answers;
+/// memFullErr when the system is out of processes, permErr for a program file
+/// that is open for writing, and paramErr for a file that is no program.
 OSErr ErrnoResult(int error);
 
 } // namespace Processes

@@ -60,8 +60,8 @@ OSErr SpawnApplication(const std::string& path, pid_t& pid) {
         return ErrnoResult(settings.failure);
     }
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    int result = posix_spawn(&pid, path.c_str(), &settings.actions, &settings.attributes, argv,
-                             environ);
+    int result =
+        posix_spawn(&pid, path.c_str(), &settings.actions, &settings.attributes, argv, environ);
     return ErrnoResult(result);
 }
 

@@ -50,13 +50,12 @@ int main(int, char** argv) {
     if (getcwd(cwd, sizeof cwd) == nullptr) {
         return 3;
     }
-    bool parentEnded = std::getenv("APPINTERFACE_PROBE_AWAIT_PARENT") != nullptr &&
-                       awaitParentExit(parent);
+    bool parentEnded =
+        std::getenv("APPINTERFACE_PROBE_AWAIT_PARENT") != nullptr && awaitParentExit(parent);
 
-    std::string record = "pid=" + std::to_string(getpid()) + "\nparent=" +
-                         std::to_string(parent) + "\nparentEnded=" +
-                         (parentEnded ? "1" : "0") + "\nsessionLeader=" +
-                         (getsid(0) == getpid() ? "1" : "0") + "\ncwd=" + cwd +
+    std::string record = "pid=" + std::to_string(getpid()) + "\nparent=" + std::to_string(parent) +
+                         "\nparentEnded=" + (parentEnded ? "1" : "0") +
+                         "\nsessionLeader=" + (getsid(0) == getpid() ? "1" : "0") + "\ncwd=" + cwd +
                          "\ndescriptors=" + descriptors + "\nprogram=" + argv[0] + "\n";
     std::string partial = std::string(marker) + ".partial";
     FILE* file = std::fopen(partial.c_str(), "w");

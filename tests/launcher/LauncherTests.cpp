@@ -16,8 +16,12 @@ namespace {
 const std::string bundleName = "Test";
 const std::string launchKey = "ZQLaunchApp";
 
-fs::path contentsOf(const fs::path& bundle) { return bundle / "Contents"; }
-fs::path resourcesOf(const fs::path& bundle) { return bundle / "Contents" / "Resources"; }
+fs::path contentsOf(const fs::path& bundle) {
+    return bundle / "Contents";
+}
+fs::path resourcesOf(const fs::path& bundle) {
+    return bundle / "Contents" / "Resources";
+}
 fs::path executableOf(const fs::path& bundle) {
     return bundle / "Contents" / "MacOS" / bundleName;
 }
@@ -33,8 +37,8 @@ void writeInfo(const fs::path& bundle, const std::string& launchName,
 // application bundle.
 void makeProbeBundleIn(const fs::path& folder) {
     fs::create_directories(folder / "Contents" / "MacOS");
-    WritePlist(folder / "Contents" / "Info.plist", StringDictionary({{"CFBundleExecutable", "probe"}}),
-               PlistFormat::xml);
+    WritePlist(folder / "Contents" / "Info.plist",
+               StringDictionary({{"CFBundleExecutable", "probe"}}), PlistFormat::xml);
     CopyProbe(folder / "Contents" / "MacOS" / "probe");
 }
 
@@ -192,8 +196,9 @@ TEST_F(LauncherTest, EndsQuietlyWithoutLaunching) {
         {"malformed Info.plist",
          [&](const fs::path& folder) {
              return bundleWith(folder, [](const fs::path& bundle) {
-                 WriteFile(contentsOf(bundle) / "Info.plist",
-                           "<?xml version=\"1.0\"?><plist><dict><key>ZQLaunchApp</key><string>probe");
+                 WriteFile(
+                     contentsOf(bundle) / "Info.plist",
+                     "<?xml version=\"1.0\"?><plist><dict><key>ZQLaunchApp</key><string>probe");
              });
          }},
         {"number value",
@@ -207,9 +212,8 @@ TEST_F(LauncherTest, EndsQuietlyWithoutLaunching) {
          }},
         {"256-byte name",
          [&](const fs::path& folder) {
-             return bundleWith(folder, [](const fs::path& bundle) {
-                 writeInfo(bundle, std::string(256, 'p'));
-             });
+             return bundleWith(
+                 folder, [](const fs::path& bundle) { writeInfo(bundle, std::string(256, 'p')); });
          }},
         {"character outside Mac Roman",
          [&](const fs::path& folder) {
@@ -281,8 +285,8 @@ TEST_F(LauncherTest, EndsQuietlyWithoutLaunching) {
              fs::create_directory(folder / "Resources");
              CopyProbe(folder / "Resources" / "probe");
              fs::create_directories(folder / "Contents" / "Resources");
-             WritePlist(folder / "Contents" / "Info.plist", StringDictionary({{launchKey, "probe"}}),
-                        PlistFormat::xml);
+             WritePlist(folder / "Contents" / "Info.plist",
+                        StringDictionary({{launchKey, "probe"}}), PlistFormat::xml);
              CopyProbe(folder / "Contents" / "Resources" / "probe");
              return folder / bundleName;
          }},

@@ -16,9 +16,13 @@ constexpr const char* launcherName = "launcher";
 constexpr const char* installedLauncherFolder = "../libexec/AppInterface";
 constexpr const char* identifierPrefix = "org.appinterface.";
 
-[[noreturn]] void refuse(const std::string& message) { throw BundleRefusal{message}; }
+[[noreturn]] void refuse(const std::string& message) {
+    throw BundleRefusal{message};
+}
 
-std::string inQuotes(const std::string& text) { return "'" + text + "'"; }
+std::string inQuotes(const std::string& text) {
+    return "'" + text + "'";
+}
 
 // The launcher finds the item by its Mac Roman name, which is cut short past 63
 // bytes; a longer name would never be found.
@@ -90,8 +94,8 @@ BundlePlan PlanBundle(const BundleOptions& options, const fs::path& toolPath) {
 
     std::set<std::string> names;
     const fs::path* launched = nullptr;
-    plan.launchName = options.launchName.empty() ? ItemName(options.resources.front())
-                                                 : options.launchName;
+    plan.launchName =
+        options.launchName.empty() ? ItemName(options.resources.front()) : options.launchName;
     for (const fs::path& resource : options.resources) {
         std::error_code error;
         if (!fs::exists(fs::symlink_status(resource, error))) {
@@ -112,7 +116,8 @@ BundlePlan PlanBundle(const BundleOptions& options, const fs::path& toolPath) {
     checkLaunchedItem(*launched);
     plan.resources = options.resources;
 
-    plan.identifier = options.identifier.empty() ? defaultIdentifier(plan.name) : options.identifier;
+    plan.identifier =
+        options.identifier.empty() ? defaultIdentifier(plan.name) : options.identifier;
     plan.launcher = findLauncher(options.launcher, toolPath);
 
     std::error_code error;

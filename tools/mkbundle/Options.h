@@ -6,11 +6,11 @@
 #include <vector>
 
 struct BundleOptions {
-    std::filesystem::path output;           // Name.app
+    std::filesystem::path output;                 // Name.app
     std::vector<std::filesystem::path> resources; // the program first
-    std::string launchName;                 // empty: the first resource's name
-    std::string identifier;                 // empty: made from the name
-    std::filesystem::path launcher;         // empty: found beside mkbundle
+    std::string launchName;                       // empty: the first resource's name
+    std::string identifier;                       // empty: made from the name
+    std::filesystem::path launcher;               // empty: found beside mkbundle
     bool force = false;
     bool help = false;
 };
