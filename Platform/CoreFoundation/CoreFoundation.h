@@ -26,6 +26,16 @@ CFTypeRef CFRetain(CFTypeRef object);
 void CFRelease(CFTypeRef object);
 CFTypeID CFGetTypeID(CFTypeRef object);
 CFTypeID CFStringGetTypeID();
+CFTypeID CFURLGetTypeID();
+CFTypeID CFBundleGetTypeID();
+// The kinds of Info.plist value other than strings. They carry no content that
+// any service reads: only their type tells them from a string.
+CFTypeID CFNumberGetTypeID();
+CFTypeID CFBooleanGetTypeID();
+CFTypeID CFDateGetTypeID();
+CFTypeID CFDataGetTypeID();
+CFTypeID CFArrayGetTypeID();
+CFTypeID CFDictionaryGetTypeID();
 
 // Strings.
 /// The constant string for a literal, made once and never freed.
