@@ -24,7 +24,7 @@ OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalo
         const UInt32 parentID = ParentIDOf(path);
         const auto nodeID = [&] { return item.nodeID; };
         if (catalogInfo != nullptr) {
-            FillCatalogInfo(whichInfo, S_ISDIR(item.status.st_mode), parentID, nodeID, catalogInfo);
+            FillCatalogInfo(whichInfo, item.status.isFolder, parentID, nodeID, catalogInfo);
         }
         if (outName != nullptr) {
             MacNames::UniNameOf(name, outName);

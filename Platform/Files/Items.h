@@ -7,13 +7,28 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
+
+/// Who an item is. An inode number can come back for a new item at the same
+/// path at once; the birth time tells the two apart where the file system
+/// keeps one.
+struct ItemStatus {
+    UInt64 device;
+    UInt64 inode;
+    SInt64 bornSeconds;
+    UInt32 bornNanoseconds;
+    bool isFolder;
+};
+
+/// Looks at `path` (relative to the open folder `folder`, or to the working
+/// folder with AT_FDCWD; "" for `folder` itself) without following a link at
+/// its end. 0, or the errno value of the failure.
+int LookAt(int folder, const char* path, ItemStatus& status);
 
 /// An item that exists now.
 struct FoundItem {
     UInt32 nodeID;
     const std::string* path; // kept by the catalog
-    struct stat status;      // of the item itself, a symbolic link not followed
+    ItemStatus status;
 };
 
 /// The item `ref` names: errFSBadFSRef for a reference no call made, fnfErr when
@@ -27,18 +42,22 @@ OSErr FindItemAt(std::string_view path, FoundItem& item);
 struct RefContents {
     UInt32 nodeID;
     const std::string* path; // null for a reference no call made
-    dev_t device;
-    ino_t inode;
+    ItemStatus identity;     // only its device, inode and birth time
 };
 RefContents ReadRef(const FSRef* ref);
 
 /// True when `status` describes the item `ref` was made for.
-bool SameItem(const RefContents& ref, const struct stat& status);
+bool SameItem(const RefContents& ref, const ItemStatus& status);
 
-void MakeRef(UInt32 nodeID, const struct stat& status, FSRef* ref);
+void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref);
 
 /// The node id of the folder holding `path`; fsRtParID for the root folder.
 UInt32 ParentIDOf(std::string_view path);
+
+/// The FSSpec name (a P-string) of the item `name` in folder `parentID`.
+/// `nodeID` is asked only when the name must carry it.
+void SpecNameIn(UInt32 parentID, std::string_view name, const std::function<UInt32()>& nodeID,
+                unsigned char* specName);
 
 /// The FSSpec of the item `name` in folder `parentID`. `nodeID` is asked only
 /// when the name must carry it.

@@ -65,11 +65,11 @@ public:
         return *id;
     }
 
-    OSErr status(const struct stat*& answer) {
+    OSErr status(const ItemStatus*& answer) {
         if (!lookedAt) {
-            if (fstatat(iterator.folder, iterator.children.cNameOf(entry), &info,
-                        AT_SYMLINK_NOFOLLOW) != 0) {
-                return ItemErrorFromErrno(errno);
+            if (const int error = LookAt(iterator.folder, iterator.children.cNameOf(entry), info);
+                error != 0) {
+                return ItemErrorFromErrno(error);
             }
             lookedAt = true;
         }
@@ -82,9 +82,9 @@ public:
             folder = entry.type == DT_DIR;
             return noErr;
         }
-        const struct stat* st = nullptr;
+        const ItemStatus* st = nullptr;
         const OSErr err = status(st);
-        folder = err == noErr && S_ISDIR(st->st_mode);
+        folder = err == noErr && st->isFolder;
         return err;
     }
 
@@ -101,7 +101,7 @@ public:
             FillCatalogInfo(whichInfo, folder, iterator.folderID, id, info);
         }
         if (ref != nullptr) {
-            const struct stat* st = nullptr;
+            const ItemStatus* st = nullptr;
             if (const OSErr err = status(st); err != noErr) {
                 return err;
             }
@@ -122,7 +122,7 @@ private:
     std::string_view name;
     std::optional<UInt32> id;
     bool lookedAt = false;
-    struct stat info;
+    ItemStatus info;
 };
 
 } // namespace
@@ -146,9 +146,9 @@ OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIt
         if (opened->folder < 0) {
             return whyNotOpened(container, errno);
         }
-        struct stat status;
-        if (fstat(opened->folder, &status) != 0) {
-            return FileErrorFromErrno(errno);
+        ItemStatus status;
+        if (const int error = LookAt(opened->folder, "", status); error != 0) {
+            return FileErrorFromErrno(error);
         }
         if (!SameItem(ref, status)) {
             return fnfErr;

@@ -89,12 +89,16 @@ std::string hexOf(UInt32 value) {
 } // namespace
 
 void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
+                const std::function<bool(const std::string&)>& siblingExists,
                 unsigned char* specName) {
     std::string macRoman;
     if (MacRoman::FromUTF8(name, macRoman) && !macRoman.empty() &&
         macRoman.size() <= specNameLimit) {
-        setPString(macRoman, specName);
-        return;
+        const std::string composed = MacRoman::ToUTF8(macRoman);
+        if (composed == name || !siblingExists(composed)) {
+            setPString(macRoman, specName);
+            return;
+        }
     }
     macRoman = lossyMacRoman(name);
     std::string extension;

@@ -13,11 +13,15 @@ namespace MacNames {
 /// The most bytes an FSSpec name holds.
 constexpr std::size_t specNameLimit = 63;
 
-/// The FSSpec name (a P-string) of the on-disk `name`: its Mac Roman form, or,
-/// when that is longer than 63 bytes or there is none, a shortened form that
-/// carries the item's node id in hex after a '#', before any extension.
-/// `nodeID` is asked for only then.
+/// The FSSpec name (a P-string) of the on-disk `name`: its Mac Roman form, or a
+/// shortened form that carries the item's node id in hex after a '#', before
+/// any extension, when that is longer than 63 bytes, when there is none, or when
+/// it belongs to a sibling: a decomposed "cafe\u0301" and a composed "caf\u00E9"
+/// have one Mac Roman form, which the composed one keeps. `nodeID` is asked for
+/// only for a shortened name, `siblingExists` (given an on-disk name) only for a
+/// name that is not in composed form.
 void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
+                const std::function<bool(const std::string&)>& siblingExists,
                 unsigned char* specName);
 
 /// The node id a shortened FSSpec name carries, or 0 when it carries none.

@@ -54,7 +54,7 @@ OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
         }
         MakeRef(item.nodeID, item.status, ref);
         if (isDirectory != nullptr) {
-            *isDirectory = S_ISDIR(item.status.st_mode);
+            *isDirectory = item.status.isFolder;
         }
         return noErr;
     });

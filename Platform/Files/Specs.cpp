@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 
 namespace {
 
@@ -18,26 +19,27 @@ std::string_view nameIn(ConstStr255Param pString) {
 }
 
 bool exists(const std::string& path, OSErr& err) {
-    struct stat status;
-    if (lstat(path.c_str(), &status) == 0) {
-        return true;
-    }
-    err = ItemErrorFromErrno(errno);
-    return false;
+    ItemStatus status;
+    const int error = LookAt(AT_FDCWD, path.c_str(), status);
+    err = error == 0 ? OSErr{noErr} : ItemErrorFromErrno(error);
+    return error == 0;
 }
 
 OSErr findFolder(SInt32 dirID, const std::string*& folder) {
     folder = dirID > 0 ? FileCatalog::PathOf(static_cast<UInt32>(dirID)) : nullptr;
-    struct stat status;
-    if (folder == nullptr || lstat(folder->c_str(), &status) != 0) {
-        const OSErr err = folder == nullptr ? OSErr{fnfErr} : ItemErrorFromErrno(errno);
+    ItemStatus status;
+    const int error = folder == nullptr ? ENOENT : LookAt(AT_FDCWD, folder->c_str(), status);
+    if (error != 0) {
+        const OSErr err = ItemErrorFromErrno(error);
         return err == fnfErr ? OSErr{dirNFErr} : err;
     }
-    return S_ISDIR(status.st_mode) ? OSErr{noErr} : OSErr{dirNFErr};
+    return status.isFolder ? OSErr{noErr} : OSErr{dirNFErr};
 }
 
-/// The path of the child of `folder` whose FSSpec name is `name`.
-OSErr findChild(const std::string& folder, std::string_view name, std::string& path) {
+/// The path of the child of `folder` (node id `folderID`) whose FSSpec name is
+/// `name`.
+OSErr findChild(UInt32 folderID, const std::string& folder, std::string_view name,
+                std::string& path) {
     if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
         return bdNamErr;
     }
@@ -56,8 +58,8 @@ OSErr findChild(const std::string& folder, std::string_view name, std::string& p
     if (const std::string* known = nodeID != 0 ? FileCatalog::PathOf(nodeID) : nullptr;
         known != nullptr && FileCatalog::FolderOf(*known) == folder) {
         Str63 knownName;
-        MacNames::SpecNameOf(
-            FileCatalog::NameOf(*known), [nodeID] { return nodeID; }, knownName);
+        SpecNameIn(
+            folderID, FileCatalog::NameOf(*known), [nodeID] { return nodeID; }, knownName);
         if (nameIn(knownName) == name) {
             path = *known;
             return exists(path, err) ? OSErr{noErr} : err;
@@ -103,7 +105,7 @@ OSErr findNamedItem(SInt16 vRefNum, SInt32 dirID, std::string_view name, std::st
         path = *folder;
         return noErr;
     }
-    return findChild(*folder, name, path);
+    return findChild(static_cast<UInt32>(dirID), *folder, name, path);
 }
 
 } // namespace

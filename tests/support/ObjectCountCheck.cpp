@@ -1,6 +1,7 @@
 #include "ObjectCountCheck.h"
 
 #include "aException.h"
+#include "aFolderItem.h"
 #include "aInteger.h"
 #include "aMemoryBlock.h"
 #include "aObject.h"
@@ -24,6 +25,7 @@ const std::array counts = {
     Count{"aString", &aString::objectCount},
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
+    Count{"aFolderItem", &aFolderItem::objectCount},
 };
 
 std::array<long long, counts.size()> atStart{};
