@@ -42,7 +42,7 @@ class LaunchApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv(probeMarkerVariable, marker().c_str(), 1);
-        unsetenv(probeAwaitParentVariable);
+        unsetenv(probeAdopterVariable);
     }
     fs::path marker() const { return temp.path() / "probe-ran"; }
     TempFolder temp;

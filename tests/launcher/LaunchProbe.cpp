@@ -1,7 +1,8 @@
 // The program the tests launch. It records how it was started in the file that
 // APPINTERFACE_PROBE_MARKER names, as "key=value" lines, written whole or not
-// at all. With APPINTERFACE_PROBE_AWAIT_PARENT set it first waits (at most ten
-// seconds) for the process that started it to end.
+// at all. With APPINTERFACE_PROBE_ADOPTER set to a pid, it first waits (at most
+// ten seconds) until that process has adopted it, which happens only once the
+// process that started it has ended.
 
 #include <dirent.h>
 #include <limits.h>
@@ -30,11 +31,11 @@ std::string openDescriptors() {
     return list;
 }
 
-bool awaitParentExit(pid_t parent) {
-    for (int i = 0; i < 1000 && getppid() == parent; ++i) {
+bool awaitAdoption(pid_t adopter) {
+    for (int i = 0; i < 1000 && getppid() != adopter; ++i) {
         usleep(10000);
     }
-    return getppid() != parent;
+    return getppid() == adopter;
 }
 
 } // namespace
@@ -44,17 +45,18 @@ int main(int, char** argv) {
     if (marker == nullptr) {
         return 2;
     }
-    std::string descriptors = openDescriptors();
+    // The starter may well have ended already: then this is the adopter.
     pid_t parent = getppid();
+    std::string descriptors = openDescriptors();
     char cwd[PATH_MAX] = "";
     if (getcwd(cwd, sizeof cwd) == nullptr) {
         return 3;
     }
-    bool parentEnded =
-        std::getenv("APPINTERFACE_PROBE_AWAIT_PARENT") != nullptr && awaitParentExit(parent);
+    const char* adopter = std::getenv("APPINTERFACE_PROBE_ADOPTER");
+    bool adopted = adopter != nullptr && awaitAdoption(std::atoi(adopter));
 
     std::string record = "pid=" + std::to_string(getpid()) + "\nparent=" + std::to_string(parent) +
-                         "\nparentEnded=" + (parentEnded ? "1" : "0") +
+                         "\nadopted=" + (adopted ? "1" : "0") +
                          "\nsessionLeader=" + (getsid(0) == getpid() ? "1" : "0") + "\ncwd=" + cwd +
                          "\ndescriptors=" + descriptors + "\nprogram=" + argv[0] + "\n";
     std::string partial = std::string(marker) + ".partial";

@@ -74,4 +74,4 @@ std::optional<pid_t> WaitForAdopted(int& status);
 std::map<std::string, std::string> ReadProbeRecord(const fs::path& marker);
 
 constexpr const char* probeMarkerVariable = "APPINTERFACE_PROBE_MARKER";
-constexpr const char* probeAwaitParentVariable = "APPINTERFACE_PROBE_AWAIT_PARENT";
+constexpr const char* probeAdopterVariable = "APPINTERFACE_PROBE_ADOPTER";
