@@ -1,150 +1,179 @@
 #include "Memory.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
-#include <new>
 
 namespace {
 
 OSErr lastError = noErr;
 
-// A handle is the address of the master pointer, which is the first field of
-// this record, so the record is found again from the handle alone.
-struct MasterBlock {
-    Ptr master;
+// What the Memory Manager keeps for one handle. The master pointer comes first:
+// a handle is the address of its record.
+struct MasterRecord {
+    Ptr master; // null while the record is free
     Size size;
     bool locked;
-    unsigned magic;
+    MasterRecord* nextFree;
 };
 
-constexpr unsigned liveMagic = 0x48414e44;  // "HAND"
-constexpr unsigned deadMagic = 0x44454144;  // "DEAD"
+// Records live in pools of 64, 128, 256, ... records that are never released, so
+// that a disposed handle can still be read, and so few pools that checking a
+// handle's address against each of them stays cheap.
+constexpr std::size_t firstPoolRecords = 64;
+constexpr unsigned maximumPools = 40; // far more records than memory can hold
 
-// A pointer block keeps its size just below the bytes it hands out.
+MasterRecord* pools[maximumPools];
+unsigned poolCount = 0;
+MasterRecord* freeRecords = nullptr;
+
+std::size_t recordsInPool(unsigned pool) { return firstPoolRecords << pool; }
+
+bool addPool() {
+    if (poolCount == maximumPools) {
+        return false;
+    }
+    const std::size_t records = recordsInPool(poolCount);
+    auto* pool = static_cast<MasterRecord*>(std::malloc(records * sizeof(MasterRecord)));
+    if (pool == nullptr) {
+        return false;
+    }
+    for (std::size_t i = records; i-- > 0;) {
+        pool[i] = MasterRecord{nullptr, 0, false, freeRecords};
+        freeRecords = &pool[i];
+    }
+    pools[poolCount++] = pool;
+    return true;
+}
+
+// The live record a handle names, found by address alone so that nothing is read
+// through a handle NewHandle did not make. Sets MemError() either way.
+MasterRecord* recordOf(Handle h) {
+    if (h == nullptr) {
+        lastError = nilHandleErr;
+        return nullptr;
+    }
+    const auto address = reinterpret_cast<std::uintptr_t>(h);
+    for (unsigned p = 0; p < poolCount; ++p) {
+        // Below the pool the difference wraps to a huge value, which fails too.
+        const std::uintptr_t offset = address - reinterpret_cast<std::uintptr_t>(pools[p]);
+        if (offset < recordsInPool(p) * sizeof(MasterRecord) &&
+            offset % sizeof(MasterRecord) == 0) {
+            MasterRecord* record = &pools[p][offset / sizeof(MasterRecord)];
+            if (record->master == nullptr) {
+                break;
+            }
+            lastError = noErr;
+            return record;
+        }
+    }
+    lastError = memWZErr;
+    return nullptr;
+}
+
+// A pointer block keeps its size just below the bytes it hands out, in a header
+// as wide as malloc's alignment so that the bytes keep that alignment.
 struct alignas(std::max_align_t) PtrHeader {
     Size size;
-    unsigned magic;
 };
 
-constexpr unsigned ptrMagic = 0x50545220;  // "PTR "
-
-OSErr setError(OSErr err) {
-    lastError = err;
-    return err;
-}
-
-MasterBlock* blockOf(Handle h) {
-    if (h == nullptr) {
-        setError(nilHandleErr);
-        return nullptr;
-    }
-    auto* block = reinterpret_cast<MasterBlock*>(h);
-    if (block->magic != liveMagic) {
-        setError(memWZErr);
-        return nullptr;
-    }
-    return block;
-}
-
-// Zero-byte requests still get a block of their own, so that every live block
-// has a distinct address.
-void* allocate(Size byteCount) {
-    return std::malloc(byteCount > 0 ? static_cast<std::size_t>(byteCount) : 1);
-}
+PtrHeader* headerOf(Ptr p) { return reinterpret_cast<PtrHeader*>(p) - 1; }
 
 } // namespace
 
+// Handles.
+
 Handle NewHandle(Size byteCount) {
     if (byteCount < 0) {
-        setError(paramErr);
+        lastError = paramErr;
         return nullptr;
     }
-    auto* block = static_cast<MasterBlock*>(std::malloc(sizeof(MasterBlock)));
-    if (block == nullptr) {
-        setError(memFullErr);
+    if (freeRecords == nullptr && !addPool()) {
+        lastError = memFullErr;
         return nullptr;
     }
-    Ptr bytes = static_cast<Ptr>(allocate(byteCount));
+    // Zero bytes still get a block of their own: a null master pointer marks a
+    // free record.
+    auto bytes =
+        static_cast<Ptr>(std::malloc(byteCount > 0 ? static_cast<std::size_t>(byteCount) : 1));
     if (bytes == nullptr) {
-        std::free(block);
-        setError(memFullErr);
+        lastError = memFullErr;
         return nullptr;
     }
-    *block = MasterBlock{bytes, byteCount, false, liveMagic};
-    setError(noErr);
-    return &block->master;
+    MasterRecord* record = freeRecords;
+    freeRecords = record->nextFree;
+    *record = MasterRecord{bytes, byteCount, false, nullptr};
+    lastError = noErr;
+    return &record->master;
 }
 
 Size GetHandleSize(Handle h) {
-    MasterBlock* block = blockOf(h);
-    if (block == nullptr) {
-        return 0;
-    }
-    setError(noErr);
-    return block->size;
+    const MasterRecord* record = recordOf(h);
+    return record != nullptr ? record->size : 0;
 }
 
 void HLock(Handle h) {
-    if (MasterBlock* block = blockOf(h)) {
-        block->locked = true;
-        setError(noErr);
+    if (MasterRecord* record = recordOf(h)) {
+        record->locked = true;
     }
 }
 
 void HUnlock(Handle h) {
-    if (MasterBlock* block = blockOf(h)) {
-        block->locked = false;
-        setError(noErr);
+    if (MasterRecord* record = recordOf(h)) {
+        record->locked = false;
     }
+}
+
+SInt8 HGetState(Handle h) {
+    const MasterRecord* record = recordOf(h);
+    return record != nullptr && record->locked ? kHandleLockedMask : 0;
 }
 
 void DisposeHandle(Handle h) {
-    MasterBlock* block = blockOf(h);
-    if (block == nullptr) {
+    MasterRecord* record = recordOf(h);
+    if (record == nullptr) {
         return;
     }
-    std::free(block->master);
-    // Marked before release so that a stale handle is refused while the record's
-    // memory has not been reused.
-    block->magic = deadMagic;
-    block->master = nullptr;
-    std::free(block);
-    setError(noErr);
+    std::free(record->master);
+    *record = MasterRecord{nullptr, 0, false, freeRecords};
+    freeRecords = record;
 }
 
+// Pointers.
+
 Ptr NewPtr(Size byteCount) {
-    if (byteCount < 0 ||
-        static_cast<unsigned long>(byteCount) > static_cast<unsigned long>(-1) - sizeof(PtrHeader)) {
-        setError(byteCount < 0 ? paramErr : memFullErr);
+    if (byteCount < 0) {
+        lastError = paramErr;
         return nullptr;
     }
-    auto* header =
-        static_cast<PtrHeader*>(std::malloc(sizeof(PtrHeader) + static_cast<std::size_t>(byteCount)));
+    // A Size is at most half the address space, so adding the header cannot wrap.
+    auto* header = static_cast<PtrHeader*>(
+        std::malloc(sizeof(PtrHeader) + static_cast<std::size_t>(byteCount)));
     if (header == nullptr) {
-        setError(memFullErr);
+        lastError = memFullErr;
         return nullptr;
     }
-    *header = PtrHeader{byteCount, ptrMagic};
-    setError(noErr);
+    header->size = byteCount;
+    lastError = noErr;
     return reinterpret_cast<Ptr>(header + 1);
 }
 
 Size GetPtrSize(Ptr p) {
     if (p == nullptr) {
-        setError(paramErr);
+        lastError = paramErr;
         return 0;
     }
-    setError(noErr);
-    return (reinterpret_cast<PtrHeader*>(p) - 1)->size;
+    lastError = noErr;
+    return headerOf(p)->size;
 }
 
 void DisposePtr(Ptr p) {
     if (p == nullptr) {
-        setError(paramErr);
+        lastError = paramErr;
         return;
     }
-    std::free(reinterpret_cast<PtrHeader*>(p) - 1);
-    setError(noErr);
+    std::free(headerOf(p));
+    lastError = noErr;
 }
 
 OSErr MemError() { return lastError; }

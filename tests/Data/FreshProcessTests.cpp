@@ -22,7 +22,7 @@ TEST(FreshProcess, FirstStringTakesIdOneAndItsCopyIdTwo) {
 TEST(FreshProcess, ExceptionTakesItsIdBeforeItsMemberStrings) {
     aException first;
     EXPECT_EQ(first.id, 1u);
-    EXPECT_EQ(aObject::objectIdCount, 4u);  // description, condition, file: 2 to 4
+    EXPECT_EQ(aObject::objectIdCount, 4u); // description, condition, file: 2 to 4
     EXPECT_EQ(aString::objectCount, 3);
     EXPECT_EQ(aException::objectCount, 1);
 }

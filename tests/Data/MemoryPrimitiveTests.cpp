@@ -32,5 +32,5 @@ TEST_P(ChunkedMove, CopiesAndClearsExactlyCountBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AroundTheChunk, ChunkedMove,
-                         ::testing::Values(1ull, 65534ull, 65535ull, 65536ull, 131070ull,
-                                           131071ull, 200000ull));
+                         ::testing::Values(1ull, 65534ull, 65535ull, 65536ull, 131070ull, 131071ull,
+                                           200000ull));

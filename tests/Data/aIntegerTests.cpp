@@ -16,10 +16,14 @@ TEST(IntegerText, SignedValues) {
         int value;
         const char* text;
     } cases[] = {
-        {0, "0"},           {7, "7"},
-        {-7, "-7"},         {10, "10"},
-        {100, "100"},       {-305, "-305"},
-        {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"},
+        {0, "0"},
+        {7, "7"},
+        {-7, "-7"},
+        {10, "10"},
+        {100, "100"},
+        {-305, "-305"},
+        {INT_MAX, "2147483647"},
+        {INT_MIN, "-2147483648"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(bytesOf(aString::GetFromInteger(c.value)), c.text);
@@ -34,7 +38,10 @@ TEST(IntegerText, UnsignedValues) {
         unsigned value;
         const char* text;
     } cases[] = {
-        {0u, "0"}, {7u, "7"}, {2147483648u, "2147483648"}, {UINT_MAX, "4294967295"},
+        {0u, "0"},
+        {7u, "7"},
+        {2147483648u, "2147483648"},
+        {UINT_MAX, "4294967295"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(bytesOf(aString::GetFromUnsignedInteger(c.value)), c.text);

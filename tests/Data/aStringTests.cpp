@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,8 +16,9 @@ std::string bytesOf(const aString& s) { return std::string(s.getValue(), s.getLe
 
 // A P-string with a one-byte length, built from its text.
 std::vector<unsigned char> pString(const std::string& text) {
-    std::vector<unsigned char> p{static_cast<unsigned char>(text.size())};
-    p.insert(p.end(), text.begin(), text.end());
+    std::vector<unsigned char> p(text.size() + 1);
+    p[0] = static_cast<unsigned char>(text.size());
+    std::copy(text.begin(), text.end(), p.begin() + 1);
     return p;
 }
 
@@ -112,7 +114,7 @@ TEST(aStringAssignment, ArgumentsThatAliasTheStringUseItsOldBytes) {
     s.assign(s.getValue() + 1, 3);
     EXPECT_EQ(bytesOf(s), "ell");
 
-    aString withTerminator("xyz", 4);  // ends in its own zero byte
+    aString withTerminator("xyz", 4); // ends in its own zero byte
     withTerminator.assign(withTerminator.getValue());
     EXPECT_EQ(bytesOf(withTerminator), "xyz");
 }
@@ -133,17 +135,10 @@ TEST(aStringCompare, OrdersBytesAsSignedValues) {
         aString left, right;
         int expected;
     } cases[] = {
-        {"abc", "abd", -1},
-        {"ab", "abc", -1},
-        {"abc", "ab", 1},
-        {"abc", "abc", 0},
-        {"A", "a", -1},
-        {"B", "a", -1},
-        {"\x80", "a", -1},
-        {"a", "\xFF", 1},
-        {aString("a\0b", 3), aString("a\0c", 3), -1},
-        {"", "", 0},
-        {"", aString('\0'), -1},
+        {"abc", "abd", -1}, {"ab", "abc", -1},       {"abc", "ab", 1},
+        {"abc", "abc", 0},  {"A", "a", -1},          {"B", "a", -1},
+        {"\x80", "a", -1},  {"a", "\xFF", 1},        {aString("a\0b", 3), aString("a\0c", 3), -1},
+        {"", "", 0},        {"", aString('\0'), -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.left.compare(c.right), c.expected)
@@ -211,9 +206,8 @@ TEST(aStringConversion, PrefixedFormsCutAtTheirLimits) {
         unsigned prefix;
         std::size_t kept;
     } cases[] = {
-        {0, 1, 0},      {255, 1, 255},     {300, 1, 255},     {0, 2, 0},
-        {300, 2, 300},  {65535, 2, 65535}, {65536, 2, 65535}, {70000, 2, 65535},
-        {0, 4, 0},      {70000, 4, 70000},
+        {0, 1, 0},         {255, 1, 255},     {300, 1, 255},     {0, 2, 0}, {300, 2, 300},
+        {65535, 2, 65535}, {65536, 2, 65535}, {70000, 2, 65535}, {0, 4, 0}, {70000, 4, 70000},
     };
     for (const auto& c : cases) {
         std::string text(c.length, '\0');
@@ -234,7 +228,8 @@ TEST(aStringConversion, PrefixedFormsCutAtTheirLimits) {
 }
 
 TEST(aStringConversion, PrefixBytesAreBigEndian) {
-    std::unique_ptr<unsigned char[]> shortP(aString(std::string(300, 'x').c_str()).getAsShortPString());
+    std::unique_ptr<unsigned char[]> shortP(
+        aString(std::string(300, 'x').c_str()).getAsShortPString());
     EXPECT_EQ(shortP[0], 0x01);
     EXPECT_EQ(shortP[1], 0x2C);
     std::unique_ptr<unsigned char[]> longP(aString("abc").getAsLongPString());
@@ -303,8 +298,8 @@ TEST(aStringEditing, InsertPositions) {
         unsigned long long position;
         const char* expected;
     } cases[] = {
-        {"abc", 0, "Xabc"}, {"abc", 1, "aXbc"}, {"abc", 3, "abcX"},
-        {"abc", 99, "abcX"}, {"", 5, "X"},      {"abc", ~0ull, "abcX"},
+        {"abc", 0, "Xabc"},  {"abc", 1, "aXbc"}, {"abc", 3, "abcX"},
+        {"abc", 99, "abcX"}, {"", 5, "X"},       {"abc", ~0ull, "abcX"},
     };
     for (const auto& c : cases) {
         aString s(c.into);
@@ -335,8 +330,8 @@ TEST(aStringEditing, LeftCounts) {
         unsigned long long count;
         const char* expected;
     } cases[] = {
-        {"abc", 2, "ab"}, {"abc", 3, "abc"}, {"abc", 5, "abc"}, {"abc", 0, ""}, {"", 0, ""},
-        {"", 3, ""},
+        {"abc", 2, "ab"}, {"abc", 3, "abc"}, {"abc", 5, "abc"},
+        {"abc", 0, ""},   {"", 0, ""},       {"", 3, ""},
     };
     for (const auto& c : cases) {
         aString s(c.from);
@@ -401,7 +396,7 @@ TEST(aStringOutOfMemory, EveryEditLeavesTheStringUnchanged) {
                 }
             }
             if (!failed) {
-                break;  // the n-th allocation was past the last one the edit makes
+                break; // the n-th allocation was past the last one the edit makes
             }
             EXPECT_EQ(bytesOf(s), "original") << name << ", allocation " << n;
         }

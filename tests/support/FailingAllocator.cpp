@@ -5,7 +5,7 @@
 
 namespace {
 
-unsigned long remaining = 0;  // 0: never fail
+unsigned long remaining = 0; // 0: never fail
 unsigned long seen = 0;
 
 void* allocate(std::size_t size) {

@@ -26,6 +26,7 @@ const std::array counts = {
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
     Count{"aFolderItem", &aFolderItem::objectCount},
+    Count{"aMemoryBlock", &aMemoryBlock::objectCount},
 };
 
 std::array<long long, counts.size()> atStart{};

@@ -11,4 +11,4 @@ cp "$(command -v true)" "$work/nothing"
 "$build/bin/mkbundle" --launch nothing -o "$work/Bench.app" "$work/nothing"
 hyperfine --warmup 20 --runs 300 -N \
     --command-name "launcher (Bench.app)" "$work/Bench.app/Contents/MacOS/Bench" \
-    --command-name "bare posix_spawn" "$build/benchmarks/launcher/BareSpawn $work/nothing"
+    --command-name "bare posix_spawn" "$build/bench/launcher/BareSpawn $work/nothing"
