@@ -7,7 +7,7 @@ build=$(cd "$1" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cp "$(command -v true)" "$work/nothing"
+cp "$(type -P true)" "$work/nothing"
 "$build/bin/mkbundle" --launch nothing -o "$work/Bench.app" "$work/nothing"
 hyperfine --warmup 20 --runs 300 -N \
     --command-name "launcher (Bench.app)" "$work/Bench.app/Contents/MacOS/Bench" \
