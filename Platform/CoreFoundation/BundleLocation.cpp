@@ -17,9 +17,7 @@ std::string_view parentOf(std::string_view path) {
                                                          : path.substr(0, slash);
 }
 
-std::string_view nameOf(std::string_view path) {
-    return path.substr(path.rfind('/') + 1);
-}
+std::string_view nameOf(std::string_view path) { return path.substr(path.rfind('/') + 1); }
 
 bool isExecutableFolder(std::string_view name) {
     for (const auto folder : BundleLayout::executableFolders) {

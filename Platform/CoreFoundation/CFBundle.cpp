@@ -49,9 +49,7 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
     return object != nullptr && name != nullptr ? infoOf(*object).valueOf(name->utf8) : nullptr;
 }
 
-CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) {
-    return copyFolderURL(bundle, {});
-}
+CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) { return copyFolderURL(bundle, {}); }
 
 CFURLRef CFBundleCopyBuiltInPlugInsURL(CFBundleRef bundle) {
     return copyFolderURL(bundle, BundleLayout::plugIns);

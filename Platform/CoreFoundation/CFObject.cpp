@@ -19,30 +19,12 @@ CFTypeID CFGetTypeID(CFTypeRef object) {
     return object != nullptr ? static_cast<const CFObject*>(object)->typeID : 0;
 }
 
-CFTypeID CFStringGetTypeID() {
-    return CFTypeIDs::string;
-}
-CFTypeID CFURLGetTypeID() {
-    return CFTypeIDs::url;
-}
-CFTypeID CFBundleGetTypeID() {
-    return CFTypeIDs::bundle;
-}
-CFTypeID CFNumberGetTypeID() {
-    return CFTypeIDs::number;
-}
-CFTypeID CFBooleanGetTypeID() {
-    return CFTypeIDs::boolean;
-}
-CFTypeID CFDateGetTypeID() {
-    return CFTypeIDs::date;
-}
-CFTypeID CFDataGetTypeID() {
-    return CFTypeIDs::data;
-}
-CFTypeID CFArrayGetTypeID() {
-    return CFTypeIDs::array;
-}
-CFTypeID CFDictionaryGetTypeID() {
-    return CFTypeIDs::dictionary;
-}
+CFTypeID CFStringGetTypeID() { return CFTypeIDs::string; }
+CFTypeID CFURLGetTypeID() { return CFTypeIDs::url; }
+CFTypeID CFBundleGetTypeID() { return CFTypeIDs::bundle; }
+CFTypeID CFNumberGetTypeID() { return CFTypeIDs::number; }
+CFTypeID CFBooleanGetTypeID() { return CFTypeIDs::boolean; }
+CFTypeID CFDateGetTypeID() { return CFTypeIDs::date; }
+CFTypeID CFDataGetTypeID() { return CFTypeIDs::data; }
+CFTypeID CFArrayGetTypeID() { return CFTypeIDs::array; }
+CFTypeID CFDictionaryGetTypeID() { return CFTypeIDs::dictionary; }

@@ -2,9 +2,7 @@
 
 #include "CFString.h"
 
-CFURLRef MakeCFURL(std::string path) {
-    return new __CFURL(std::move(path));
-}
+CFURLRef MakeCFURL(std::string path) { return new __CFURL(std::move(path)); }
 
 Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean /*resolveAgainstBase*/,
                                          UInt8* buffer, CFIndex maxBufLen) {

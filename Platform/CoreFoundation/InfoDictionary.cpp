@@ -100,9 +100,7 @@ InfoDictionary& InfoDictionary::operator=(InfoDictionary&& other) noexcept {
     return *this;
 }
 
-InfoDictionary::~InfoDictionary() {
-    releaseValues();
-}
+InfoDictionary::~InfoDictionary() { releaseValues(); }
 
 CFTypeRef InfoDictionary::valueOf(std::string_view key) const {
     for (const auto& [name, value] : entries) {
