@@ -37,11 +37,7 @@ OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalo
                 std::memset(parentRef, 0, sizeof *parentRef);
                 return noErr;
             }
-            FoundItem parent;
-            if (const OSErr err = FindItemAt(FileCatalog::FolderOf(path), parent); err != noErr) {
-                return err;
-            }
-            MakeRef(parent.nodeID, parent.status, parentRef);
+            return MakeRefAt(FileCatalog::FolderOf(path), parentRef);
         }
         return noErr;
     });

@@ -32,9 +32,7 @@ Switch& theSwitch() {
     return s;
 }
 
-unsigned long& callsOf(Call call) {
-    return theSwitch().calls[static_cast<std::size_t>(call)];
-}
+unsigned long& callsOf(Call call) { return theSwitch().calls[static_cast<std::size_t>(call)]; }
 
 } // namespace
 

@@ -7,18 +7,18 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace {
 
 // Where the parts of an item's identity sit in an FSRef; the rest is zero.
 constexpr std::size_t nodeIDAt = 0;
+constexpr std::size_t mountIDAt = 4;
 constexpr std::size_t deviceAt = 8;
 constexpr std::size_t inodeAt = 16;
 constexpr std::size_t bornSecondsAt = 24;
 constexpr std::size_t bornNanosecondsAt = 32;
-static_assert(bornNanosecondsAt + sizeof(UInt32) <= sizeof(FSRef));
+constexpr std::size_t handleAt = 40;
+static_assert(handleAt + sizeof(UInt64) <= sizeof(FSRef));
 
 template <typename Field>
 void readAt(const FSRef* ref, std::size_t at, Field& field) {
@@ -32,21 +32,6 @@ void writeAt(FSRef* ref, std::size_t at, const Field& field) {
 
 } // namespace
 
-int LookAt(int folder, const char* path, ItemStatus& status) {
-    struct statx answer;
-    const int flags = AT_SYMLINK_NOFOLLOW | (*path == '\0' ? AT_EMPTY_PATH : 0);
-    if (statx(folder, path, flags, STATX_TYPE | STATX_INO | STATX_BTIME, &answer) != 0) {
-        return errno;
-    }
-    status.device = makedev(answer.stx_dev_major, answer.stx_dev_minor);
-    status.inode = answer.stx_ino;
-    const bool born = (answer.stx_mask & STATX_BTIME) != 0;
-    status.bornSeconds = born ? answer.stx_btime.tv_sec : 0;
-    status.bornNanoseconds = born ? answer.stx_btime.tv_nsec : 0;
-    status.isFolder = S_ISDIR(answer.stx_mode);
-    return 0;
-}
-
 RefContents ReadRef(const FSRef* ref) {
     RefContents contents{};
     readAt(ref, nodeIDAt, contents.nodeID);
@@ -54,23 +39,22 @@ RefContents ReadRef(const FSRef* ref) {
     readAt(ref, inodeAt, contents.identity.inode);
     readAt(ref, bornSecondsAt, contents.identity.bornSeconds);
     readAt(ref, bornNanosecondsAt, contents.identity.bornNanoseconds);
+    readAt(ref, mountIDAt, contents.identity.mountID);
+    readAt(ref, handleAt, contents.identity.handle);
     contents.path = FileCatalog::PathOf(contents.nodeID);
     return contents;
 }
 
-bool SameItem(const RefContents& ref, const ItemStatus& status) {
-    return ref.identity.device == status.device && ref.identity.inode == status.inode &&
-           ref.identity.bornSeconds == status.bornSeconds &&
-           ref.identity.bornNanoseconds == status.bornNanoseconds;
-}
-
 void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref) {
+    const ItemIdentity& identity = status.identity;
     std::memset(ref, 0, sizeof *ref);
     writeAt(ref, nodeIDAt, nodeID);
-    writeAt(ref, deviceAt, status.device);
-    writeAt(ref, inodeAt, status.inode);
-    writeAt(ref, bornSecondsAt, status.bornSeconds);
-    writeAt(ref, bornNanosecondsAt, status.bornNanoseconds);
+    writeAt(ref, mountIDAt, identity.mountID);
+    writeAt(ref, deviceAt, identity.device);
+    writeAt(ref, inodeAt, identity.inode);
+    writeAt(ref, bornSecondsAt, identity.bornSeconds);
+    writeAt(ref, bornNanosecondsAt, identity.bornNanoseconds);
+    writeAt(ref, handleAt, identity.handle);
 }
 
 OSErr FindItem(const FSRef* ref, FoundItem& item) {
@@ -81,7 +65,7 @@ OSErr FindItem(const FSRef* ref, FoundItem& item) {
     if (const int error = LookAt(AT_FDCWD, contents.path->c_str(), item.status); error != 0) {
         return ItemErrorFromErrno(error);
     }
-    if (!SameItem(contents, item.status)) {
+    if (!SameItem(contents.identity, item.status.identity)) {
         return fnfErr;
     }
     item.nodeID = contents.nodeID;
@@ -89,11 +73,15 @@ OSErr FindItem(const FSRef* ref, FoundItem& item) {
     return noErr;
 }
 
-OSErr FindItemAt(std::string_view path, FoundItem& item) {
-    item.nodeID = FileCatalog::NodeIDOf(path);
-    item.path = FileCatalog::PathOf(item.nodeID);
-    if (const int error = LookAt(AT_FDCWD, item.path->c_str(), item.status); error != 0) {
+OSErr MakeRefAt(std::string_view path, FSRef* ref, Boolean* isFolder) {
+    // Looked at first, so that a path that names nothing takes no id.
+    ItemStatus status;
+    if (const int error = LookAt(AT_FDCWD, std::string(path).c_str(), status); error != 0) {
         return FileErrorFromErrno(error);
+    }
+    MakeRef(FileCatalog::NodeIDOf(path), status, ref);
+    if (isFolder != nullptr) {
+        *isFolder = status.isFolder;
     }
     return noErr;
 }

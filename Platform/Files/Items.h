@@ -3,26 +3,11 @@
 #pragma once
 
 #include "Files.h"
+#include "ItemIdentity.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
-
-/// Who an item is. An inode number can come back for a new item at the same
-/// path at once; the birth time tells the two apart where the file system
-/// keeps one.
-struct ItemStatus {
-    UInt64 device;
-    UInt64 inode;
-    SInt64 bornSeconds;
-    UInt32 bornNanoseconds;
-    bool isFolder;
-};
-
-/// Looks at `path` (relative to the open folder `folder`, or to the working
-/// folder with AT_FDCWD; "" for `folder` itself) without following a link at
-/// its end. 0, or the errno value of the failure.
-int LookAt(int folder, const char* path, ItemStatus& status);
 
 /// An item that exists now.
 struct FoundItem {
@@ -35,19 +20,17 @@ struct FoundItem {
 /// its path now holds another item or nothing.
 OSErr FindItem(const FSRef* ref, FoundItem& item);
 
-/// The item at `path` (absolute, without "." or ".." parts), given a node id.
-OSErr FindItemAt(std::string_view path, FoundItem& item);
+/// A reference to the item at `path` (absolute, without "." or ".." parts),
+/// which takes a node id. `isFolder` may be null.
+OSErr MakeRefAt(std::string_view path, FSRef* ref, Boolean* isFolder = nullptr);
 
 /// What `ref` holds, without asking the file system whether it is still true.
 struct RefContents {
     UInt32 nodeID;
     const std::string* path; // null for a reference no call made
-    ItemStatus identity;     // only its device, inode and birth time
+    ItemIdentity identity;
 };
 RefContents ReadRef(const FSRef* ref);
-
-/// True when `status` describes the item `ref` was made for.
-bool SameItem(const RefContents& ref, const ItemStatus& status);
 
 void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref);
 

@@ -146,11 +146,11 @@ OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIt
         if (opened->folder < 0) {
             return whyNotOpened(container, errno);
         }
-        ItemStatus status;
-        if (const int error = LookAt(opened->folder, "", status); error != 0) {
+        ItemIdentity identity;
+        if (const int error = IdentifyOpened(opened->folder, identity); error != 0) {
             return FileErrorFromErrno(error);
         }
-        if (!SameItem(ref, status)) {
+        if (!SameItem(ref.identity, identity)) {
             return fnfErr;
         }
         opened->folderID = ref.nodeID;

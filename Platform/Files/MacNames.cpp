@@ -47,9 +47,7 @@ Decoded decodeUTF8(std::string_view text, std::size_t at) {
     return {character, length};
 }
 
-bool isCombiningMark(UInt32 character) {
-    return character >= 0x0300 && character < 0x0370;
-}
+bool isCombiningMark(UInt32 character) { return character >= 0x0300 && character < 0x0370; }
 
 /// The Mac Roman form of `name` with each character that has none (a letter
 /// taken with the accents that follow it) written as '_'.
@@ -76,14 +74,17 @@ void setPString(std::string_view text, unsigned char* pString) {
     std::memcpy(pString + 1, text.data(), text.size());
 }
 
-std::string hexOf(UInt32 value) {
+/// '#' and the node id in upper-case hex.
+std::string tagOf(UInt32 nodeID) {
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::string hex;
+    char tag[9];
+    std::size_t first = sizeof tag;
     do {
-        hex.insert(hex.begin(), digits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return hex;
+        tag[--first] = digits[nodeID & 0xF];
+        nodeID >>= 4;
+    } while (nodeID != 0);
+    tag[--first] = '#';
+    return std::string(tag + first, sizeof tag - first);
 }
 
 } // namespace
@@ -107,7 +108,7 @@ void SpecNameOf(std::string_view name, const std::function<UInt32()>& nodeID,
         extension = macRoman.substr(dot);
         macRoman.resize(dot);
     }
-    const std::string tag = "#" + hexOf(nodeID());
+    const std::string tag = tagOf(nodeID());
     macRoman.resize(std::min(macRoman.size(), specNameLimit - tag.size() - extension.size()));
     setPString(macRoman + tag + extension, specName);
 }
@@ -151,9 +152,7 @@ void UniNameOf(std::string_view name, HFSUniStr255* uniName) {
     uniName->length = static_cast<UInt16>(units);
 }
 
-std::string OnDiskFormOf(std::string_view specName) {
-    return MacRoman::ToUTF8(specName);
-}
+std::string OnDiskFormOf(std::string_view specName) { return MacRoman::ToUTF8(specName); }
 
 bool HasSpecName(std::string_view name, std::string_view specName) {
     std::string macRoman;

@@ -48,15 +48,7 @@ OSStatus FSPathMakeRef(const UInt8* path, FSRef* ref, Boolean* isDirectory) {
             err != noErr) {
             return err;
         }
-        FoundItem item;
-        if (const OSErr err = FindItemAt(canonical, item); err != noErr) {
-            return err;
-        }
-        MakeRef(item.nodeID, item.status, ref);
-        if (isDirectory != nullptr) {
-            *isDirectory = item.status.isFolder;
-        }
-        return noErr;
+        return MakeRefAt(canonical, ref, isDirectory);
     });
 }
 

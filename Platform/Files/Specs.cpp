@@ -146,11 +146,6 @@ OSErr FSpMakeFSRef(const FSSpec* source, FSRef* newRef) {
             err != noErr) {
             return err;
         }
-        FoundItem item;
-        if (const OSErr err = FindItemAt(path, item); err != noErr) {
-            return err;
-        }
-        MakeRef(item.nodeID, item.status, newRef);
-        return noErr;
+        return MakeRefAt(path, newRef);
     });
 }

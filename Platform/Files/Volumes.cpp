@@ -17,11 +17,9 @@ OSErr FSGetVolumeInfo(FSVolumeRefNum volume, ItemCount volumeIndex, FSVolumeRefN
         }
         const std::string& root = *FileCatalog::PathOf(fsRtDirID);
         if (rootDirectory != nullptr) {
-            FoundItem item;
-            if (const OSErr err = FindItemAt(root, item); err != noErr) {
+            if (const OSErr err = MakeRefAt(root, rootDirectory); err != noErr) {
                 return err;
             }
-            MakeRef(item.nodeID, item.status, rootDirectory);
         }
         if (actualVolume != nullptr) {
             *actualVolume = kLinuxVolumeRefNum;

@@ -5,9 +5,7 @@
 
 namespace {
 
-bool sameRef(const FSRef& a, const FSRef& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool sameRef(const FSRef& a, const FSRef& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 std::string specName(const FSSpec& spec) {
     return std::string(reinterpret_cast<const char*>(spec.name + 1), spec.name[0]);

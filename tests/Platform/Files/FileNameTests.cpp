@@ -78,7 +78,7 @@ TEST_F(FileNames, SpecNamesAreMacRoman) {
         folder.makeFile(c.onDisk);
         const FSSpec spec = specOf(c.onDisk);
         EXPECT_EQ(nameIn(spec), c.specName) << c.onDisk;
-        EXPECT_EQ(spec.parID, folderID());
+        EXPECT_EQ(SInt32{spec.parID}, folderID());
         EXPECT_EQ(spec.vRefNum, kLinuxVolumeRefNum);
         EXPECT_EQ(find(c.specName), folder.pathOf(c.onDisk)) << c.onDisk;
     }
@@ -146,7 +146,7 @@ TEST_F(FileNames, LookupsThatFindNothing) {
 TEST_F(FileNames, MissingItemStillGetsItsSpec) {
     FSSpec spec{};
     EXPECT_EQ(FSMakeFSSpec(kLinuxVolumeRefNum, folderID(), PName("new").bytes, &spec), fnfErr);
-    EXPECT_EQ(spec.parID, folderID());
+    EXPECT_EQ(SInt32{spec.parID}, folderID());
     EXPECT_EQ(nameIn(spec), "new");
     FSRef ref;
     EXPECT_EQ(FSpMakeFSRef(&spec, &ref), fnfErr);
@@ -180,10 +180,10 @@ TEST_F(FileNames, FolderIDsWithoutAName) {
     }
     FSSpec made;
     ASSERT_EQ(FSMakeFSSpec(kLinuxVolumeRefNum, SInt32(nodeIDOf("sub")), nullptr, &made), noErr);
-    EXPECT_EQ(made.parID, sub.parID);
+    EXPECT_EQ(SInt32{made.parID}, SInt32{sub.parID});
     EXPECT_EQ(nameIn(made), nameIn(sub));
     ASSERT_EQ(FSMakeFSSpec(kLinuxVolumeRefNum, fsRtDirID, nullptr, &made), noErr);
-    EXPECT_EQ(made.parID, fsRtParID);
+    EXPECT_EQ(SInt32{made.parID}, fsRtParID);
     EXPECT_EQ(nameIn(made), "/");
 }
 

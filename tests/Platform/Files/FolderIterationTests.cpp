@@ -124,7 +124,7 @@ TEST_F(Iterating, EveryOutputDescribesTheSameChild) {
         EXPECT_EQ(PathOfRef(refs[i]), folder.pathOf(expected[i].name));
         EXPECT_EQ(infos[i].nodeFlags, expected[i].flags) << expected[i].name;
         EXPECT_EQ(infos[i].parentDirID, parentInfo.nodeID);
-        EXPECT_EQ(specs[i].parID, SInt32(parentInfo.nodeID));
+        EXPECT_EQ(SInt32{specs[i].parID}, SInt32(parentInfo.nodeID));
         EXPECT_EQ(
             std::u16string(reinterpret_cast<const char16_t*>(names[i].unicode), names[i].length),
             std::u16string(expected[i].name, expected[i].name + std::strlen(expected[i].name)));
