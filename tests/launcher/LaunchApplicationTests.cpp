@@ -73,7 +73,7 @@ TEST_F(LaunchApplicationTest, RefusesWithTheMacCode) {
              block.launchEPBLength = sizeof(LaunchParamBlockRec);
          },
          paramErr},
-        {"no application spec",
+        {"no FSSpec for the application",
          [&](const fs::path& folder, FSSpec& spec, LaunchParamBlockRec& block) {
              probeAt(folder / "probe", spec);
              block.launchAppSpec = nullptr;

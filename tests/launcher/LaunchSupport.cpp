@@ -145,9 +145,7 @@ ProgramRun RunProgram(const fs::path& program, const fs::path& workingFolder,
     return run;
 }
 
-void AdoptOrphans() {
-    check(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0, "PR_SET_CHILD_SUBREAPER");
-}
+void AdoptOrphans() { check(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0, "PR_SET_CHILD_SUBREAPER"); }
 
 std::optional<pid_t> WaitForAdopted(int& status) {
     pid_t pid;

@@ -17,15 +17,9 @@ namespace {
 const std::string bundleName = "Test";
 const std::string launchKey = "ZQLaunchApp";
 
-fs::path contentsOf(const fs::path& bundle) {
-    return bundle / "Contents";
-}
-fs::path resourcesOf(const fs::path& bundle) {
-    return bundle / "Contents" / "Resources";
-}
-fs::path executableOf(const fs::path& bundle) {
-    return bundle / "Contents" / "MacOS" / bundleName;
-}
+fs::path contentsOf(const fs::path& bundle) { return bundle / "Contents"; }
+fs::path resourcesOf(const fs::path& bundle) { return bundle / "Contents" / "Resources"; }
+fs::path executableOf(const fs::path& bundle) { return bundle / "Contents" / "MacOS" / bundleName; }
 
 void writeInfo(const fs::path& bundle, const std::string& launchName,
                PlistFormat format = PlistFormat::xml) {

@@ -19,9 +19,7 @@ std::string repeated(const std::string& text, int times) {
     return result;
 }
 
-bool isExecutable(const fs::path& path) {
-    return access(path.c_str(), X_OK) == 0;
-}
+bool isExecutable(const fs::path& path) { return access(path.c_str(), X_OK) == 0; }
 
 class MkbundleTest : public ::testing::Test {
 protected:

@@ -16,13 +16,9 @@ constexpr const char* launcherName = "launcher";
 constexpr const char* installedLauncherFolder = "../libexec/AppInterface";
 constexpr const char* identifierPrefix = "org.appinterface.";
 
-[[noreturn]] void refuse(const std::string& message) {
-    throw BundleRefusal{message};
-}
+[[noreturn]] void refuse(const std::string& message) { throw BundleRefusal{message}; }
 
-std::string inQuotes(const std::string& text) {
-    return "'" + text + "'";
-}
+std::string inQuotes(const std::string& text) { return "'" + text + "'"; }
 
 // The launcher finds the item by its Mac Roman name, which is cut short past 63
 // bytes; a longer name would never be found.
