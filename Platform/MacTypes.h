@@ -51,6 +51,7 @@ enum : OSErr {
     nilHandleErr = -109,
     memWZErr = -111, // the handle names a block that is free
     dirNFErr = -120, // directory not found
+    userCanceledErr = -128,
     procNotFound = -600,
     appMemFullErr = -605,
     appIsDaemon = -606,
@@ -64,5 +65,6 @@ enum : OSErr {
     errFSBadItemCount = -1418,
     errFSBadIteratorFlags = -1422,
     errFSIteratorNotFound = -1423,
+    errAENoUserInteraction = -1713, // no way to ask the user here
     pathTooLongErr = -2110, // a path does not fit the buffer given for it
 };

@@ -21,7 +21,10 @@ OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalo
         }
         const std::string& path = *item.path;
         const std::string_view name = FileCatalog::NameOf(path);
-        const UInt32 parentID = ParentIDOf(path);
+        // The folder test asks for flags only; it need not meet the parent.
+        const bool needsParent =
+            fsSpec != nullptr || (catalogInfo != nullptr && (whichInfo & kFSCatInfoParentDirID));
+        const UInt32 parentID = needsParent ? ParentIDOf(path) : 0;
         const auto nodeID = [&] { return item.nodeID; };
         if (catalogInfo != nullptr) {
             FillCatalogInfo(whichInfo, item.status.isFolder, parentID, nodeID, catalogInfo);

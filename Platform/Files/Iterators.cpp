@@ -200,11 +200,11 @@ OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjects, ItemCo
         const ItemCount batch =
             std::min({maximumObjects, shape.limit, ItemCount(entries.size() - iterator->next)});
         FSCatalogInfo* infos = whichInfo != kFSCatInfoNone ? catalogInfos : nullptr;
-        if (!iterator->sorted && (infos || refs || specs || names)) {
-            iterator->children.sortByName();
-            iterator->sorted = true;
-        }
         if (infos || refs || specs || names) {
+            if (!iterator->sorted) {
+                iterator->children.sortByName();
+                iterator->sorted = true;
+            }
             for (ItemCount i = 0; i < batch; ++i) {
                 Child child(*iterator, entries[iterator->next]);
                 if (const OSErr err = child.describe(

@@ -70,15 +70,19 @@ TEST_F(FolderItem, FileGivenWhereAFolderIsExpected) {
 }
 
 TEST_F(FolderItem, ParentOfAChildIsTheFolderAgain) {
-    folder.makeFolder("sub");
-    folder.makeFile("sub/file");
-    const auto sub = itemOf("sub");
-    const std::unique_ptr<aFolderItem> child(sub->getChild(1));
-    ASSERT_NE(child, nullptr);
-    const std::unique_ptr<aFolderItem> parent(child->getParent());
-    EXPECT_TRUE(sameRef(parent->getAsFSRef(), sub->getAsFSRef()));
-    const std::unique_ptr<aFolderItem> grandparent(parent->getParent());
-    EXPECT_EQ(PathOfRef(grandparent->getAsFSRef()), folder.path());
+    // The parent is found again through its FSSpec name, shortened or not.
+    for (const std::string& name :
+         {std::string("sub"), std::string(70, 'f'), std::string("\xE6\x97\xA5")}) {
+        folder.makeFolder(name);
+        folder.makeFile(name + "/file");
+        const auto sub = itemOf(name);
+        const std::unique_ptr<aFolderItem> child(sub->getChild(1));
+        ASSERT_NE(child, nullptr) << name;
+        const std::unique_ptr<aFolderItem> parent(child->getParent());
+        EXPECT_TRUE(sameRef(parent->getAsFSRef(), sub->getAsFSRef())) << name;
+        const std::unique_ptr<aFolderItem> grandparent(parent->getParent());
+        EXPECT_EQ(PathOfRef(grandparent->getAsFSRef()), folder.path()) << name;
+    }
 }
 
 TEST_F(FolderItem, ParentOfTheRootFails) {

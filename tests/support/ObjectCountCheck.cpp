@@ -1,5 +1,6 @@
 #include "ObjectCountCheck.h"
 
+#include "aDialogBox.h"
 #include "aException.h"
 #include "aFolderItem.h"
 #include "aInteger.h"
@@ -25,6 +26,7 @@ const std::array counts = {
     Count{"aString", &aString::objectCount},
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
+    Count{"aDialogBox", &aDialogBox::objectCount},
     Count{"aFolderItem", &aFolderItem::objectCount},
     Count{"aMemoryBlock", &aMemoryBlock::objectCount},
 };

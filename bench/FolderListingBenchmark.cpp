@@ -100,4 +100,3 @@ BENCHMARK(ReaddirLoop)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetChildCount)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetLastChildByName)->Arg(10)->Arg(100);
 
-BENCHMARK_MAIN();
