@@ -155,6 +155,24 @@ TEST_F(FolderItemNames, NamesInMacRoman) {
     }
 }
 
+namespace {
+
+// The item's name leads back to it, through its FSSpec and through its parent.
+void expectFoundByName(const aFolderItem& parent, const aFolderItem& item) {
+    const std::string name = BytesOf(item.getName());
+    const FSSpec spec = item.getAsFSSpec();
+    FSSpec made;
+    ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &made), noErr) << name;
+    FSRef ref;
+    ASSERT_EQ(FSpMakeFSRef(&made, &ref), noErr) << name;
+    EXPECT_TRUE(sameRef(ref, item.getAsFSRef())) << name;
+    const std::unique_ptr<aFolderItem> found(parent.getChild(item.getName()));
+    ASSERT_NE(found, nullptr) << name;
+    EXPECT_TRUE(sameRef(found->getAsFSRef(), item.getAsFSRef())) << name;
+}
+
+} // namespace
+
 TEST_F(FolderItemNames, LongAndUnconvertibleNamesAreShortenedAndFoundAgain) {
     const std::string cases[] = {
         std::string(64, 'a'),
@@ -173,16 +191,7 @@ TEST_F(FolderItemNames, LongAndUnconvertibleNamesAreShortenedAndFoundAgain) {
         if (onDisk.ends_with(".txt")) {
             EXPECT_TRUE(name.ends_with(".txt")) << name;
         }
-        // The shortened name leads back to the same item.
-        const FSSpec spec = item->getAsFSSpec();
-        FSSpec made;
-        ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &made), noErr) << name;
-        FSRef ref;
-        ASSERT_EQ(FSpMakeFSRef(&made, &ref), noErr) << name;
-        EXPECT_TRUE(sameRef(ref, item->getAsFSRef())) << name;
-        const std::unique_ptr<aFolderItem> found(parent->getChild(aString(name.c_str())));
-        ASSERT_NE(found, nullptr) << name;
-        EXPECT_TRUE(sameRef(found->getAsFSRef(), item->getAsFSRef())) << name;
+        expectFoundByName(*parent, *item);
     }
 }
 
@@ -202,16 +211,6 @@ TEST_F(FolderItemNames, ANameWrittenLikeAShortenedOneLeavesItToItsItem) {
     folder.makeFile(shortened);
     const auto lookalike = itemOf(shortened);
     EXPECT_NE(BytesOf(lookalike->getName()), shortened);
-    for (const aFolderItem* item : {longItem.get(), lookalike.get()}) {
-        const std::string name = BytesOf(item->getName());
-        const std::unique_ptr<aFolderItem> found(parent->getChild(item->getName()));
-        ASSERT_NE(found, nullptr) << name;
-        EXPECT_TRUE(sameRef(found->getAsFSRef(), item->getAsFSRef())) << name;
-        const FSSpec spec = item->getAsFSSpec();
-        FSSpec made;
-        ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &made), noErr) << name;
-        FSRef ref;
-        ASSERT_EQ(FSpMakeFSRef(&made, &ref), noErr) << name;
-        EXPECT_TRUE(sameRef(ref, item->getAsFSRef())) << name;
-    }
+    expectFoundByName(*parent, *longItem);
+    expectFoundByName(*parent, *lookalike);
 }

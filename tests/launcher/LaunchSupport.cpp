@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -114,8 +115,31 @@ fs::path MakeBundle(const fs::path& folder, const std::string& name) {
     return bundle;
 }
 
+namespace {
+
+// Waits for the program to end; kills it once `patience` has passed. False when
+// it had to be killed.
+bool waitWithin(pid_t pid, int& status, std::chrono::seconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid) {
+            return true;
+        }
+        check(ended == 0 || errno == EINTR, "waiting for a program");
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            check(waitpid(pid, &status, 0) == pid, "waiting for a killed program");
+            return false;
+        }
+        usleep(10000);
+    }
+}
+
+} // namespace
+
 ProgramRun RunProgram(const fs::path& program, const fs::path& workingFolder,
-                      const std::vector<std::string>& arguments) {
+                      const std::vector<std::string>& arguments, std::chrono::seconds patience) {
     FILE* output = std::tmpfile();
     FILE* errors = std::tmpfile();
     int stray = open("/dev/null", O_RDONLY);
@@ -137,7 +161,7 @@ ProgramRun RunProgram(const fs::path& program, const fs::path& workingFolder,
     posix_spawn_file_actions_destroy(&actions);
     close(stray);
     check(spawned == 0, "starting " + program.string());
-    check(waitpid(run.pid, &run.status, 0) == run.pid, "waiting for " + program.string());
+    run.killed = !waitWithin(run.pid, run.status, patience);
     run.output = readAll(output);
     run.errors = readAll(errors);
     std::fclose(output);
@@ -146,6 +170,13 @@ ProgramRun RunProgram(const fs::path& program, const fs::path& workingFolder,
 }
 
 void AdoptOrphans() { check(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0, "PR_SET_CHILD_SUBREAPER"); }
+
+void WatchedLaunchTest::SetUp() {
+    AdoptOrphans();
+    fs::create_directory(work());
+    setenv(probeMarkerVariable, marker().c_str(), 1);
+    setenv(probeAdopterVariable, std::to_string(getpid()).c_str(), 1);
+}
 
 std::optional<pid_t> WaitForAdopted(int& status) {
     pid_t pid;

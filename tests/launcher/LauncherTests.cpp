@@ -50,18 +50,8 @@ struct Outcome {
     std::map<std::string, std::string> probe;
 };
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public WatchedLaunchTest {
 protected:
-    void SetUp() override {
-        AdoptOrphans();
-        fs::create_directory(work());
-        setenv(probeMarkerVariable, marker().c_str(), 1);
-        setenv(probeAdopterVariable, std::to_string(getpid()).c_str(), 1);
-    }
-
-    fs::path work() const { return temp.path() / "work"; }
-    fs::path marker() const { return temp.path() / "probe-ran"; }
-
     // Runs the program, then waits for whatever it left running.
     Outcome open(const fs::path& program) {
         Outcome outcome;
@@ -72,8 +62,6 @@ protected:
         }
         return outcome;
     }
-
-    TempFolder temp;
 };
 
 struct LaunchedCase {
