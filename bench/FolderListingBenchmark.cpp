@@ -98,5 +98,5 @@ void GetLastChildByName(benchmark::State& state) {
 
 BENCHMARK(ReaddirLoop)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetChildCount)->RangeMultiplier(10)->Range(10, 10000);
-BENCHMARK(GetLastChildByName)->Arg(10)->Arg(100);
+BENCHMARK(GetLastChildByName)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 

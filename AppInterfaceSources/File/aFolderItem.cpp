@@ -156,12 +156,17 @@ aFolderItem* aFolderItem::getChild(int index) const {
     const UInt32 position = static_cast<UInt32>(index);
     UInt32 seen = 0;
     for (;;) {
+        // Batches that end before the position are only counted: a batch that
+        // hands out references has the File Manager look at every child in it,
+        // which made a search by name quadratic in those looks.
+        const bool mayHoldPosition = position > seen && position - seen <= batchSize;
         ItemCount actualObjects = 0;
-        const OSErr fileErr = FSGetCatalogInfoBulk(iterator, batchSize, &actualObjects, nullptr,
-                                                   kFSCatInfoNone, nullptr, refs, nullptr, nullptr);
+        const OSErr fileErr =
+            FSGetCatalogInfoBulk(iterator, batchSize, &actualObjects, nullptr, kFSCatInfoNone,
+                                 nullptr, mayHoldPosition ? refs : nullptr, nullptr, nullptr);
         // A batch that comes with a failure still counts.
         const UInt32 got = static_cast<UInt32>(actualObjects);
-        if (seen < position && position <= seen + got) {
+        if (mayHoldPosition && position <= seen + got) {
             return new aFolderItem(refs[position - seen - 1]);
         }
         seen += got;

@@ -86,6 +86,7 @@ protected:
             {"getChildCount", [this] { return std::to_string(parent->getChildCount()); },
              std::nullopt, true},
             {"getChild(1)", [this] { return refText(parent->getChild(1)); }, "(null)", false},
+            {"getChild(16)", [this] { return refText(parent->getChild(16)); }, "(null)", false},
             {"getChild(17)", [this] { return refText(parent->getChild(17)); }, "(null)", false},
             {"getChild(20)", [this] { return refText(parent->getChild(20)); }, "(null)", false},
             {"getChild(name)", [this] { return refText(parent->getChild(aString("child19"))); },
@@ -114,6 +115,7 @@ protected:
     // strikes; `arm` gets 1, 2, ... After each run the item works as before.
     void sweep(const Operation& operation, const std::function<void(unsigned long)>& arm) {
         const std::string expected = operation.run();
+        ASSERT_NE(expected, operation.failureAnswer) << operation.name << " fails without a fault";
         for (unsigned long n = 1;; ++n) {
             const long long live = aObject::objectCount;
             arm(n);
