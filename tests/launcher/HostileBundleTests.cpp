@@ -10,11 +10,15 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
