@@ -1,9 +1,12 @@
 #include "aException.h"
 
+#include "AllocationFaults.h"
 #include "aExceptionInspector.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -68,4 +71,50 @@ TEST(aExceptionThrowing, CopiesAreCountedAndIndependent) {
     EXPECT_NE(copy.id, original.id);
     EXPECT_EQ(bytesOf(copy.getDescription()), "d");
     EXPECT_NE(copy.getDescription().getValue(), original.getDescription().getValue());
+}
+
+// Running out of memory while a record is made, copied or assigned: whichever
+// allocation fails, std::bad_alloc comes out and no record or string is left
+// counted; an assignment that fails leaves a record that can still be read.
+TEST(aExceptionOutOfMemory, EveryConstructionAndCopyLeavesNothingBehind) {
+    const aException source("description", "condition", "file.cpp", 3);
+    const struct {
+        const char* form;
+        std::function<void(std::optional<aException>&)> make;
+    } cases[] = {
+        {"()", [](auto& e) { e.emplace(); }},
+        {"(d)", [](auto& e) { e.emplace(aString("d")); }},
+        {"(d, c)", [](auto& e) { e.emplace(aString("d"), aString("c")); }},
+        {"(f, l)", [](auto& e) { e.emplace(aString("f.cpp"), 1); }},
+        {"(d, f, l)", [](auto& e) { e.emplace("d", "f.cpp", 2); }},
+        {"(d, c, f, l)", [](auto& e) { e.emplace("d", "c", "f.cpp", 3); }},
+        {"copy", [&](auto& e) { e.emplace(source); }},
+        {"throw site",
+         [](auto& e) {
+             try {
+                 A_THROW("aClass.method(): What failed.", "fileErr != noErr");
+             } catch (const aException& thrown) {
+                 e.emplace(thrown);
+             }
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        StepThroughAllocationFailures([] { return std::optional<aException>(); }, c.make,
+                                      [](const std::optional<aException>& e, bool failed) {
+                                          EXPECT_EQ(e.has_value(), !failed);
+                                      });
+    }
+    StepThroughAllocationFailures(
+        [] { return aException("old", "old condition"); }, [&](aException& e) { e = source; },
+        [&](const aException& e, bool failed) {
+            if (!failed) {
+                EXPECT_EQ(bytesOf(e.getDescription()), "description");
+                EXPECT_EQ(bytesOf(e.getCondition()), "condition");
+            } else {
+                // Some valid value: each field is one of the two records'.
+                const std::string description = bytesOf(e.getDescription());
+                EXPECT_TRUE(description == "old" || description == "description") << description;
+            }
+        });
 }
