@@ -2,6 +2,7 @@
 
 #include "aDialogBox.h"
 #include "aException.h"
+#include "aFolderItem.h"
 #include "aInteger.h"
 #include "aMemoryBlock.h"
 #include "aObject.h"
@@ -26,6 +27,7 @@ const std::array counts = {
     Count{"aInteger", &aInteger::objectCount},
     Count{"aException", &aException::objectCount},
     Count{"aDialogBox", &aDialogBox::objectCount},
+    Count{"aFolderItem", &aFolderItem::objectCount},
     Count{"aMemoryBlock", &aMemoryBlock::objectCount},
 };
 
