@@ -1,6 +1,6 @@
 // Counting a folder's children through the folder item, against the plain
 // directory loop a C program would write. Run with:
-//   build/release/benchmarks/Files/FolderListingBenchmark
+//   build/release/bench/FolderListingBenchmark
 #include "aFolderItem.h"
 
 #include <benchmark/benchmark.h>
@@ -99,4 +99,3 @@ void GetLastChildByName(benchmark::State& state) {
 BENCHMARK(ReaddirLoop)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetChildCount)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetLastChildByName)->Arg(10)->Arg(100);
-
