@@ -119,6 +119,6 @@ BENCHMARK(GetChildCount)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(ReaddirSearch)->RangeMultiplier(10)->Range(10, 10000);
 BENCHMARK(GetLastChildByName)->RangeMultiplier(10)->Range(10, 1000);
 // The search recounts the folder before every candidate, so its time grows with
-// the square of the folder's size: one pass over 10,000 children takes about a
+// the square of the folder's size: one pass over 10,000 children takes over a
 // minute, and one is all the run can afford.
 BENCHMARK(GetLastChildByName)->Arg(10000)->Iterations(1)->Repetitions(1);
