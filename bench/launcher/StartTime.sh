@@ -36,8 +36,10 @@ for items in 10 100 1000; do
     bundle "$items"
 done
 
-# ${0%/*} is the wrapper's own folder, found without starting dirname.
+# ${0%/*} is the wrapper's own folder, found without starting dirname; the
+# wrapper expands it, not this script.
 wrapper="$work/Bench10.app/Contents/MacOS/wrapper"
+# shellcheck disable=SC2016
 printf '#!/bin/sh\nexec "${0%%/*}/../Resources/zz-item"\n' >"$wrapper"
 chmod +x "$wrapper"
 
