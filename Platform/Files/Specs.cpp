@@ -119,7 +119,7 @@ OSErr FSMakeFSSpec(SInt16 vRefNum, SInt32 dirID, ConstStr255Param fileName, FSSp
         std::string path;
         const OSErr err = findNamedItem(vRefNum, dirID, name, path);
         if (err == fnfErr) {
-            // As on the Mac: the spec of an item that could be made there.
+            // As on the Mac: the FSSpec of an item that could be made there.
             spec->vRefNum = kLinuxVolumeRefNum;
             spec->parID = dirID;
             spec->name[0] = static_cast<unsigned char>(name.size());

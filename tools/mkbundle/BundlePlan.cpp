@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view bundleExtension = ".app";
-constexpr std::size_t longestMacName = 63; // what a file specification can carry
+constexpr std::size_t longestMacName = 63; // what an FSSpec name can carry
 constexpr const char* launcherName = "launcher";
 constexpr const char* installedLauncherFolder = "../libexec/AppInterface";
 constexpr const char* identifierPrefix = "org.appinterface.";
