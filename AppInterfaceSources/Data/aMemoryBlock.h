@@ -134,10 +134,16 @@ Value aMemoryBlock::read(unsigned long long offset) const {
     return static_cast<Value>(BigEndian(bits));
 }
 
+// A store of a character type may change any object, this block's own fields
+// included, so a memcpy here would make the compiler reload buffer and length
+// after every write in a loop. A store of a 16-, 32- or 64-bit unsigned type
+// (marked unaligned) cannot change a pointer or an unsigned long long; a byte
+// is a character either way. Reads stay memcpy, so they see every write
+// whatever its width.
 template <typename Value>
 void aMemoryBlock::write(Value value, unsigned long long offset) {
-    const auto bits = BigEndian(static_cast<std::make_unsigned_t<Value>>(value));
-    std::memcpy(buffer + offset, &bits, sizeof bits);
+    using Bits [[gnu::aligned(1)]] = std::make_unsigned_t<Value>;
+    *reinterpret_cast<Bits*>(buffer + offset) = BigEndian(static_cast<Bits>(value));
 }
 
 inline std::int8_t aMemoryBlock::getChar(unsigned long long offset) const {

@@ -33,6 +33,18 @@ int handleOf(int folder, const char* path, ItemIdentity& identity) {
     return 0;
 }
 
+// With a handle, the handle alone is who the item is: the other fields stay
+// zero, so that every reference to one item holds the same bytes however it was
+// made.
+void keepOnlyTheHandle(ItemIdentity& identity) {
+    if (identity.handle != 0) {
+        identity.device = 0;
+        identity.inode = 0;
+        identity.bornSeconds = 0;
+        identity.bornNanoseconds = 0;
+    }
+}
+
 } // namespace
 
 int LookAt(int folder, const char* path, ItemStatus& status) {
@@ -48,15 +60,18 @@ int LookAt(int folder, const char* path, ItemStatus& status) {
     identity.bornSeconds = born ? answer.stx_btime.tv_sec : 0;
     identity.bornNanoseconds = born ? answer.stx_btime.tv_nsec : 0;
     status.isFolder = S_ISDIR(answer.stx_mode);
-    return handleOf(folder, path, identity);
+    const int error = handleOf(folder, path, identity);
+    keepOnlyTheHandle(identity);
+    return error;
 }
 
-int IdentifyOpened(int file, ItemIdentity& identity) {
-    if (const int error = handleOf(file, "", identity); error != 0 || identity.handle != 0) {
+int Identify(int folder, const char* path, ItemIdentity& identity) {
+    if (const int error = handleOf(folder, path, identity); error != 0 || identity.handle != 0) {
+        keepOnlyTheHandle(identity);
         return error;
     }
     ItemStatus status;
-    const int error = LookAt(file, "", status);
+    const int error = LookAt(folder, path, status);
     identity = status.identity;
     return error;
 }

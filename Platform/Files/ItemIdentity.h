@@ -25,9 +25,10 @@ struct ItemStatus {
 /// its end. 0, or the errno value of the failure.
 int LookAt(int folder, const char* path, ItemStatus& status);
 
-/// Who the open item `file` is, with as few calls as possible: what SameItem
-/// needs and nothing more. 0, or the errno value of the failure.
-int IdentifyOpened(int file, ItemIdentity& identity);
+/// Who the item at `path` in `folder` is ("" for the open item `folder`
+/// itself), with as few calls as possible: what SameItem needs and nothing more.
+/// 0, or the errno value of the failure.
+int Identify(int folder, const char* path, ItemIdentity& identity);
 
 /// True when `now` is the item `made` was taken from.
 bool SameItem(const ItemIdentity& made, const ItemIdentity& now);

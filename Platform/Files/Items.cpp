@@ -45,8 +45,7 @@ RefContents ReadRef(const FSRef* ref) {
     return contents;
 }
 
-void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref) {
-    const ItemIdentity& identity = status.identity;
+void MakeRef(UInt32 nodeID, const ItemIdentity& identity, FSRef* ref) {
     std::memset(ref, 0, sizeof *ref);
     writeAt(ref, nodeIDAt, nodeID);
     writeAt(ref, mountIDAt, identity.mountID);
@@ -79,7 +78,7 @@ OSErr MakeRefAt(std::string_view path, FSRef* ref, Boolean* isFolder) {
     if (const int error = LookAt(AT_FDCWD, std::string(path).c_str(), status); error != 0) {
         return FileErrorFromErrno(error);
     }
-    MakeRef(FileCatalog::NodeIDOf(path), status, ref);
+    MakeRef(FileCatalog::NodeIDOf(path), status.identity, ref);
     if (isFolder != nullptr) {
         *isFolder = status.isFolder;
     }

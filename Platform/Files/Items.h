@@ -32,7 +32,7 @@ struct RefContents {
 };
 RefContents ReadRef(const FSRef* ref);
 
-void MakeRef(UInt32 nodeID, const ItemStatus& status, FSRef* ref);
+void MakeRef(UInt32 nodeID, const ItemIdentity& identity, FSRef* ref);
 
 /// The node id of the folder holding `path`; fsRtParID for the root folder.
 UInt32 ParentIDOf(std::string_view path);

@@ -101,11 +101,14 @@ public:
             FillCatalogInfo(whichInfo, folder, iterator.folderID, id, info);
         }
         if (ref != nullptr) {
-            const ItemStatus* st = nullptr;
-            if (const OSErr err = status(st); err != noErr) {
-                return err;
+            // Only who the child is: one call where the file system gives handles.
+            ItemIdentity identity;
+            if (const int error =
+                    Identify(iterator.folder, iterator.children.cNameOf(entry), identity);
+                error != 0) {
+                return ItemErrorFromErrno(error);
             }
-            MakeRef(nodeID(), *st, ref);
+            MakeRef(nodeID(), identity, ref);
         }
         if (spec != nullptr) {
             MakeSpec(iterator.folderID, name, id, spec);
@@ -147,7 +150,7 @@ OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIt
             return whyNotOpened(container, errno);
         }
         ItemIdentity identity;
-        if (const int error = IdentifyOpened(opened->folder, identity); error != 0) {
+        if (const int error = Identify(opened->folder, "", identity); error != 0) {
             return FileErrorFromErrno(error);
         }
         if (!SameItem(ref.identity, identity)) {

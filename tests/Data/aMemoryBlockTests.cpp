@@ -431,6 +431,24 @@ TEST(aMemoryBlockLayout, SignedReadsExtendTheSignAndUnsignedReadsDoNot) {
     }
 }
 
+// Writes of one width and reads of another over the same bytes, in one function
+// the compiler sees whole: none may be moved past another.
+TEST(aMemoryBlockLayout, OverlappingAccessesOfDifferentWidthsKeepTheirOrder) {
+    aMemoryBlock block(12);
+    block.setULongLong(0x0102030405060708, 1);
+    block.setUShort(0xAABB, 3);
+    const auto afterShort = block.getULong(2);
+    block.setULong(0xCCDDEEFF, 6);
+    block.setUChar(0x99, 4);
+    const auto afterChar = block.getUShort(4);
+    block.setLongLong(-1, 0);
+    block.setShort(0, 7);
+
+    EXPECT_EQ(afterShort, 0x02AABB05u);
+    EXPECT_EQ(afterChar, 0x9905u);
+    EXPECT_EQ(bytesOf(block), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0}));
+}
+
 // Whole bytes.
 
 TEST(aMemoryBlockBytes, SetAndGetMoveExactlyTheirRange) {

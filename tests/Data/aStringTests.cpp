@@ -148,6 +148,26 @@ TEST(aStringCompare, OrdersBytesAsSignedValues) {
     }
 }
 
+// Long strings that part at one position, around the blocks in which equal
+// bytes are passed over. The first difference decides, as signed bytes (0x80
+// before 0x7F), though every byte after it says the opposite.
+TEST(aStringCompare, LongStringsPartAtTheirFirstDifference) {
+    constexpr std::size_t length = 1000;
+    for (const std::size_t at : {0, 1, 255, 256, 257, 511, 512, 999}) {
+        std::string low(length, 'x'), high(length, 'x');
+        low[at] = '\x80';
+        high[at] = '\x7F';
+        for (std::size_t after = at + 1; after < length; ++after) {
+            low[after] = 'z';
+            high[after] = 'a';
+        }
+        const aString lowString(low.data(), length), highString(high.data(), length);
+        EXPECT_EQ(lowString.compare(highString), -1) << "parting at " << at;
+        EXPECT_EQ(highString.compare(lowString), 1) << "parting at " << at;
+        EXPECT_EQ(lowString.compare(aString(low.data(), length)), 0) << "parting at " << at;
+    }
+}
+
 TEST(aStringCompare, EveryFormAndOperatorAgrees) {
     const aString s("m");
     auto p = pString("n");
