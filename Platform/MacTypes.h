@@ -66,5 +66,5 @@ enum : OSErr {
     errFSBadIteratorFlags = -1422,
     errFSIteratorNotFound = -1423,
     errAENoUserInteraction = -1713, // no way to ask the user here
-    pathTooLongErr = -2110, // a path does not fit the buffer given for it
+    pathTooLongErr = -2110,         // a path does not fit the buffer given for it
 };

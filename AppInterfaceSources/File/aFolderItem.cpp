@@ -68,13 +68,9 @@ aFolderItem::aFolderItem(FSRef ref) {
     assign(ref);
 }
 
-aFolderItem::aFolderItem(const aFolderItem& other) : aObject(), ref(other.ref) {
-    ++objectCount;
-}
+aFolderItem::aFolderItem(const aFolderItem& other) : aObject(), ref(other.ref) { ++objectCount; }
 
-aFolderItem::~aFolderItem() {
-    --objectCount;
-}
+aFolderItem::~aFolderItem() { --objectCount; }
 
 void aFolderItem::assign() {
     const OSErr fileErr =
@@ -84,13 +80,9 @@ void aFolderItem::assign() {
     }
 }
 
-void aFolderItem::assign(FSRef newRef) {
-    ref = newRef;
-}
+void aFolderItem::assign(FSRef newRef) { ref = newRef; }
 
-aFolderItem* aFolderItem::GetBundleFolder() {
-    return bundleFolder(CFBundleCopyBundleURL);
-}
+aFolderItem* aFolderItem::GetBundleFolder() { return bundleFolder(CFBundleCopyBundleURL); }
 
 aFolderItem* aFolderItem::GetBundlePluginsFolder() {
     return bundleFolder(CFBundleCopyBuiltInPlugInsURL);

@@ -24,9 +24,7 @@ protected:
     TemporaryFolder folder;
 };
 
-inline std::string BytesOf(const aString& s) {
-    return std::string(s.getValue(), s.getLength());
-}
+inline std::string BytesOf(const aString& s) { return std::string(s.getValue(), s.getLength()); }
 
 /// The name of an item that may be null ("(null)").
 inline std::string NameOf(const aFolderItem* item) {

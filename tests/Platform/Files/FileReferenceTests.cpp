@@ -9,9 +9,7 @@
 
 namespace {
 
-const UInt8* bytes(const std::string& s) {
-    return reinterpret_cast<const UInt8*>(s.c_str());
-}
+const UInt8* bytes(const std::string& s) { return reinterpret_cast<const UInt8*>(s.c_str()); }
 
 OSErr refAt(const std::string& path, FSRef& ref, Boolean* isDirectory = nullptr) {
     return FSPathMakeRef(bytes(path), &ref, isDirectory);
