@@ -1,39 +1,12 @@
 // The bundle folder functions as a bundled program sees them: the probe is
 // copied into a temporary bundle, run, and what it printed is read back.
+#include "ProbeOutput.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
-#include <sys/wait.h>
-
-namespace {
-
-std::map<std::string, std::string> runProbe(const std::string& program) {
-    std::map<std::string, std::string> output;
-    FILE* pipe = popen(("timeout 10 '" + program + "'").c_str(), "r");
-    if (pipe == nullptr) {
-        ADD_FAILURE() << "cannot run " << program;
-        return output;
-    }
-    char line[8192];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-        std::string text(line);
-        if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        const auto equals = text.find('=');
-        output[text.substr(0, equals)] = equals == std::string::npos ? "" : text.substr(equals + 1);
-    }
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "probe status " << status;
-    return output;
-}
-
-} // namespace
 
 TEST(BundleFolders, ExistingFoldersAreFoundMissingOnesAreNull) {
     TemporaryFolder folder;
@@ -49,7 +22,7 @@ TEST(BundleFolders, ExistingFoldersAreFoundMissingOnesAreNull) {
     const std::string probe = folder.pathOf(contents + "/MacOS/probe");
     std::filesystem::copy_file(FOLDER_ITEM_PROBE, probe);
 
-    const std::map<std::string, std::string> expected = {
+    const ProbeOutput expected = {
         {"bundle", folder.pathOf("X.app")},
         {"plugIns", "none"},
         {"privateFrameworks", folder.pathOf(contents + "/Frameworks")},
@@ -58,5 +31,5 @@ TEST(BundleFolders, ExistingFoldersAreFoundMissingOnesAreNull) {
         {"sharedSupport", folder.pathOf("elsewhere")},
         {"support", folder.pathOf(contents)},
     };
-    EXPECT_EQ(runProbe(probe), expected);
+    EXPECT_EQ(RunProbe("timeout 10 '" + probe + "'"), expected);
 }

@@ -3,6 +3,7 @@
 #include "CoreFoundation/InfoPlistFile.h"
 
 #include "PlistSamples.h"
+#include "ProbeOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using ProbeOutput = std::map<std::string, std::string>;
 
 std::string hexOf(std::string_view bytes) {
     std::string hex;
@@ -55,27 +52,7 @@ protected:
     // that recursed once per level of the deepest list that fits the size
     // limit would run out of stack.
     static ProbeOutput run(const fs::path& program) {
-        const std::string command = "ulimit -s 1024 && timeout 10 '" + program.string() + "'";
-        FILE* pipe = popen(command.c_str(), "r");
-        EXPECT_NE(pipe, nullptr);
-        if (pipe == nullptr) {
-            return {};
-        }
-        ProbeOutput output;
-        char line[8192];
-        while (std::fgets(line, sizeof line, pipe) != nullptr) {
-            std::string text(line);
-            if (!text.empty() && text.back() == '\n') {
-                text.pop_back();
-            }
-            const auto equals = text.find('=');
-            output[text.substr(0, equals)] =
-                equals == std::string::npos ? "" : text.substr(equals + 1);
-        }
-        const int status = pclose(pipe);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            << program << " ended with status " << status;
-        return output;
+        return RunProbe("ulimit -s 1024 && timeout 10 '" + program.string() + "'");
     }
 
     fs::path root, bundle, probe;
