@@ -1,5 +1,6 @@
 #include "Files/Files.h"
 #include "TemporaryFolder.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -175,14 +176,18 @@ TEST(FileReference, ReplacedOrRemovedItemIsNotFound) {
 }
 
 TEST(FileReference, UnreadableFolderIsAPermissionError) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not hold for root";
-    }
     TemporaryFolder folder;
     folder.makeFolder("locked");
     const FSRef locked = folder.refOf("locked");
+    // Anyone may reach the folder; only "locked" itself is closed.
+    std::filesystem::permissions(
+        folder.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+        std::filesystem::perm_options::add);
     std::filesystem::permissions(folder.pathOf("locked"), std::filesystem::perms::none);
     FSIterator iterator;
-    EXPECT_EQ(FSOpenIterator(&locked, kFSIterateFlat, &iterator), permErr);
+    {
+        const Unprivileged nobody;
+        EXPECT_EQ(FSOpenIterator(&locked, kFSIterateFlat, &iterator), permErr);
+    }
     std::filesystem::permissions(folder.pathOf("locked"), std::filesystem::perms::owner_all);
 }
