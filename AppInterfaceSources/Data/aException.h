@@ -29,7 +29,7 @@ public:
 
 private:
     // Tests read the throw site, which the record offers no accessor for.
-    friend struct aExceptionInspector;
+    friend struct aExceptionTestAccess;
 
     aString description;
     aString condition;

@@ -79,7 +79,7 @@ public:
 
 private:
     // Tests put values in the fields that no setter would store.
-    friend struct aDialogBoxInspector;
+    friend struct aDialogBoxTestAccess;
 
     DialogType type;
     aString message;

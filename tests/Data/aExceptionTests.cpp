@@ -1,7 +1,7 @@
 #include "aException.h"
 
 #include "AllocationFaults.h"
-#include "aExceptionInspector.h"
+#include "aExceptionTestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +34,9 @@ TEST(aExceptionConstruction, EachConstructorSetsItsFields) {
     for (const auto& c : cases) {
         EXPECT_EQ(bytesOf(c.made.getDescription()), c.description) << c.form;
         EXPECT_EQ(bytesOf(c.made.getCondition()), c.condition) << c.form;
-        EXPECT_EQ(aExceptionInspector::HasFileAndLine(c.made), c.hasFileAndLine) << c.form;
-        EXPECT_EQ(bytesOf(aExceptionInspector::File(c.made)), c.file) << c.form;
-        EXPECT_EQ(aExceptionInspector::Line(c.made), c.line) << c.form;
+        EXPECT_EQ(aExceptionTestAccess::HasFileAndLine(c.made), c.hasFileAndLine) << c.form;
+        EXPECT_EQ(bytesOf(aExceptionTestAccess::File(c.made)), c.file) << c.form;
+        EXPECT_EQ(aExceptionTestAccess::Line(c.made), c.line) << c.form;
     }
 }
 
@@ -54,14 +54,14 @@ TEST(aExceptionThrowing, ThrowHelperCarriesTheThrowSite) {
     } catch (const aException& e) {
         EXPECT_EQ(bytesOf(e.getDescription()), "aThing.method(): Failed.");
         EXPECT_EQ(bytesOf(e.getCondition()), "fileErr != noErr");
-        EXPECT_EQ(bytesOf(aExceptionInspector::File(e)), __FILE__);
-        EXPECT_EQ(aExceptionInspector::Line(e), line);
+        EXPECT_EQ(bytesOf(aExceptionTestAccess::File(e)), __FILE__);
+        EXPECT_EQ(aExceptionTestAccess::Line(e), line);
     }
     try {
         A_THROW();
     } catch (const aException& e) {
         EXPECT_EQ(e.getDescription().getLength(), 0u);
-        EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e));
+        EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e));
     }
 }
 

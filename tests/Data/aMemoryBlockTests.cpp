@@ -1,7 +1,7 @@
 #include "aMemoryBlock.h"
 
 #include "AllocationFaults.h"
-#include "aExceptionInspector.h"
+#include "aExceptionTestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -270,9 +270,9 @@ std::pair<std::string, int> expectRefused(const Accessor& accessor, aMemoryBlock
         EXPECT_EQ(AllocationsSinceArmed(), throwing) << accessor.name << " " << where;
         EXPECT_EQ(e.getDescription().getLength(), 0u) << accessor.name;
         EXPECT_EQ(e.getCondition().getLength(), 0u) << accessor.name;
-        EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e)) << accessor.name;
-        const aString file = aExceptionInspector::File(e);
-        site = {std::string(file.getValue(), file.getLength()), aExceptionInspector::Line(e)};
+        EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e)) << accessor.name;
+        const aString file = aExceptionTestAccess::File(e);
+        site = {std::string(file.getValue(), file.getLength()), aExceptionTestAccess::Line(e)};
         EXPECT_FALSE(site.first.empty()) << accessor.name;
         EXPECT_GT(site.second, 0) << accessor.name;
     }

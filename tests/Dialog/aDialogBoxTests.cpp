@@ -2,8 +2,8 @@
 
 #include "FailingAllocator.h"
 #include "RecordedAlertTest.h"
-#include "aDialogBoxInspector.h"
-#include "aExceptionInspector.h"
+#include "aDialogBoxTestAccess.h"
+#include "aExceptionTestAccess.h"
 
 #include <functional>
 #include <new>
@@ -221,7 +221,7 @@ TEST_F(aDialogBoxShow, PlatformFailureThrowsOSErrorAndReleasesThePStrings) {
     } catch (const aException& e) {
         EXPECT_EQ(BytesOf(e.getDescription()), "aDialogBox.show(): OS error.");
         EXPECT_EQ(BytesOf(e.getCondition()), "dialogErr != noErr");
-        EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e));
+        EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e));
     }
     EXPECT_EQ(recorder.alerts().size(), 1u);
 }
@@ -247,59 +247,59 @@ TEST_F(aDialogBoxShow, ReleasesThePStringsWhenAnAllocationFails) {
 class aDialogBoxValidation : public RecordedAlertTest {};
 
 TEST_F(aDialogBoxValidation, ReportsTheFirstInvalidFieldWithoutShowing) {
-    using Inspector = aDialogBoxInspector;
+    using Access = aDialogBoxTestAccess;
     const struct {
         const char* fields;
         std::function<void(aDialogBox&)> spoil;
         const char* description;
     } cases[] = {
-        {"type 7", [](aDialogBox& b) { Inspector::SetType(b, 7); },
+        {"type 7", [](aDialogBox& b) { Access::SetType(b, 7); },
          "aDialogBox.show(): Invalid dialog type."},
         {"type 0, all else invalid too",
          [](aDialogBox& b) {
-             Inspector::SetType(b, 0);
-             Inspector::SetHelpButtonState(b, 2);
-             Inspector::SetFirstButtonState(b, 3);
-             Inspector::SetCancelButton(b, 4);
+             Access::SetType(b, 0);
+             Access::SetHelpButtonState(b, 2);
+             Access::SetFirstButtonState(b, 3);
+             Access::SetCancelButton(b, 4);
          },
          "aDialogBox.show(): Invalid dialog type."},
-        {"help 2", [](aDialogBox& b) { Inspector::SetHelpButtonState(b, 2); },
+        {"help 2", [](aDialogBox& b) { Access::SetHelpButtonState(b, 2); },
          "aDialogBox.show(): Invalid help button state."},
         {"help -1, first 3",
          [](aDialogBox& b) {
-             Inspector::SetHelpButtonState(b, -1);
-             Inspector::SetFirstButtonState(b, 3);
+             Access::SetHelpButtonState(b, -1);
+             Access::SetFirstButtonState(b, 3);
          },
          "aDialogBox.show(): Invalid help button state."},
         {"first 3, second 3",
          [](aDialogBox& b) {
-             Inspector::SetFirstButtonState(b, 3);
-             Inspector::SetSecondButtonState(b, 3);
+             Access::SetFirstButtonState(b, 3);
+             Access::SetSecondButtonState(b, 3);
          },
          "aDialogBox.show(): Invalid first button state."},
         {"second -1, third 9",
          [](aDialogBox& b) {
-             Inspector::SetSecondButtonState(b, -1);
-             Inspector::SetThirdButtonState(b, 9);
+             Access::SetSecondButtonState(b, -1);
+             Access::SetThirdButtonState(b, 9);
          },
          "aDialogBox.show(): Invalid second button state."},
         {"third 3, default 0",
          [](aDialogBox& b) {
-             Inspector::SetThirdButtonState(b, 3);
-             Inspector::SetDefaultButton(b, 0);
+             Access::SetThirdButtonState(b, 3);
+             Access::SetDefaultButton(b, 0);
          },
          "aDialogBox.show(): Invalid third button state."},
-        {"default none", [](aDialogBox& b) { Inspector::SetDefaultButton(b, 0); },
+        {"default none", [](aDialogBox& b) { Access::SetDefaultButton(b, 0); },
          "aDialogBox.show(): Invalid default button."},
         {"default help, cancel help",
          [](aDialogBox& b) {
-             Inspector::SetDefaultButton(b, 4);
-             Inspector::SetCancelButton(b, 4);
+             Access::SetDefaultButton(b, 4);
+             Access::SetCancelButton(b, 4);
          },
          "aDialogBox.show(): Invalid default button."},
-        {"cancel help", [](aDialogBox& b) { Inspector::SetCancelButton(b, 4); },
+        {"cancel help", [](aDialogBox& b) { Access::SetCancelButton(b, 4); },
          "aDialogBox.show(): Invalid cancel button."},
-        {"cancel -1", [](aDialogBox& b) { Inspector::SetCancelButton(b, -1); },
+        {"cancel -1", [](aDialogBox& b) { Access::SetCancelButton(b, -1); },
          "aDialogBox.show(): Invalid cancel button."},
     };
     for (const auto& c : cases) {
@@ -313,7 +313,7 @@ TEST_F(aDialogBoxValidation, ReportsTheFirstInvalidFieldWithoutShowing) {
         } catch (const aException& e) {
             EXPECT_EQ(BytesOf(e.getDescription()), c.description) << c.fields;
             EXPECT_EQ(BytesOf(e.getCondition()), "") << c.fields;
-            EXPECT_TRUE(BytesOf(aExceptionInspector::File(e)).ends_with("aDialogBox.cpp"))
+            EXPECT_TRUE(BytesOf(aExceptionTestAccess::File(e)).ends_with("aDialogBox.cpp"))
                 << c.fields;
         }
     }

@@ -1,5 +1,5 @@
 #include "FolderItemTest.h"
-#include "aExceptionInspector.h"
+#include "aExceptionTestAccess.h"
 
 #include <functional>
 
@@ -64,10 +64,10 @@ TEST_F(FolderItemFailures, EachFileManagerFailureThrowsItsRecord) {
         } catch (const aException& e) {
             EXPECT_EQ(BytesOf(e.getDescription()), c.description) << c.method;
             EXPECT_EQ(BytesOf(e.getCondition()), c.condition) << c.method;
-            EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e)) << c.method;
-            EXPECT_TRUE(BytesOf(aExceptionInspector::File(e)).ends_with("aFolderItem.cpp"))
+            EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e)) << c.method;
+            EXPECT_TRUE(BytesOf(aExceptionTestAccess::File(e)).ends_with("aFolderItem.cpp"))
                 << c.method;
-            EXPECT_GT(aExceptionInspector::Line(e), 0) << c.method;
+            EXPECT_GT(aExceptionTestAccess::Line(e), 0) << c.method;
         }
         FileFaults::Clear();
         // The fault was the only reason: the same call now succeeds.
@@ -85,7 +85,7 @@ TEST_F(FolderItemFailures, BootVolumeNotFoundLeavesNoObject) {
         EXPECT_EQ(BytesOf(e.getDescription()),
                   "aFolderItem.assign(): Finding the boot volume failed.");
         EXPECT_EQ(BytesOf(e.getCondition()), "fileErr != noErr");
-        EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e));
+        EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e));
     }
     EXPECT_EQ(aFolderItem::objectCount, before);
     // assign() on a living item throws the same and leaves it as it was.

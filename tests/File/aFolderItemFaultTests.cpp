@@ -4,7 +4,7 @@
 // failure answer, or throws the library's record; and the item still works.
 #include "AllocationFaults.h"
 #include "FolderItemTest.h"
-#include "aExceptionInspector.h"
+#include "aExceptionTestAccess.h"
 
 #include <functional>
 #include <optional>
@@ -43,7 +43,7 @@ Outcome attempt(const Operation& operation) {
             << description;
         const std::string condition = BytesOf(e.getCondition());
         EXPECT_TRUE(condition.empty() || condition == "fileErr != noErr") << condition;
-        EXPECT_TRUE(aExceptionInspector::HasFileAndLine(e));
+        EXPECT_TRUE(aExceptionTestAccess::HasFileAndLine(e));
         return {description, true};
     }
 }

@@ -3,7 +3,7 @@
 
 #include "aException.h"
 
-struct aExceptionInspector {
+struct aExceptionTestAccess {
     static bool HasFileAndLine(const aException& e) { return e.hasFileAndLine; }
     static aString File(const aException& e) { return e.file; }
     static int Line(const aException& e) { return e.line; }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-struct aDialogBoxInspector {
+struct aDialogBoxTestAccess {
     static void SetType(aDialogBox& box, std::int32_t type) {
         box.type = static_cast<aDialogBox::DialogType>(type);
     }
