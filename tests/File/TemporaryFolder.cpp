@@ -8,23 +8,7 @@
 #include <fstream>
 #include <unistd.h>
 
-TemporaryFolder::TemporaryFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/aFolderItemTest.XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot make a temporary folder";
-        return;
-    }
-    root = std::filesystem::canonical(pattern).string();
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    if (!root.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-}
+TemporaryFolder::TemporaryFolder() : root(scratch.path().string()) {}
 
 std::string TemporaryFolder::pathOf(const std::string& relative) const {
     return relative.empty() ? root : root + "/" + relative;

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "Files/Files.h"
+#include "ScratchFolder.h"
 
 #include <string>
 
 class TemporaryFolder {
 public:
     TemporaryFolder();
-    ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
@@ -30,6 +30,7 @@ public:
     FSRef refOf(const std::string& relative = "") const;
 
 private:
+    ScratchFolder scratch;
     std::string root;
 };
 

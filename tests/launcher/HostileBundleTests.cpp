@@ -180,7 +180,7 @@ TEST_F(HostileBundle, EndsWithStatusZeroAndStartsOnlyWhatItNames) {
     };
     for (const HostileCase& c : cases) {
         SCOPED_TRACE(c.what);
-        TempFolder folder;
+        ScratchFolder folder;
         const fs::path bundle = MakeBundle(folder.path(), bundleName);
         const fs::path started = c.arrange(bundle / "Contents");
         fs::remove(marker());

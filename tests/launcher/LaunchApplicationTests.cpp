@@ -45,7 +45,7 @@ protected:
         unsetenv(probeAdopterVariable);
     }
     fs::path marker() const { return temp.path() / "probe-ran"; }
-    TempFolder temp;
+    ScratchFolder temp;
 };
 
 struct RefusalCase {
@@ -125,7 +125,7 @@ TEST_F(LaunchApplicationTest, RefusesWithTheMacCode) {
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.what);
-        TempFolder folder;
+        ScratchFolder folder;
         FSSpec spec{};
         LaunchParamBlockRec block = launchBlock(&spec, launcherFlags);
         c.arrange(folder.path(), spec, block);

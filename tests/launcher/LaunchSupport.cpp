@@ -37,17 +37,6 @@ std::string readAll(FILE* file) {
 
 } // namespace
 
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "appinterface-XXXXXX").string();
-    check(mkdtemp(pattern.data()) != nullptr, "mkdtemp");
-    folder = fs::canonical(pattern);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-}
-
 Plist StringDictionary(const std::vector<std::pair<std::string, std::string>>& entries) {
     Plist dictionary(plist_new_dict(), &plist_free);
     for (const auto& [key, value] : entries) {

@@ -2,6 +2,8 @@
 // program and running a program the way a user opens a bundle.
 #pragma once
 
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 #include <sys/types.h>
@@ -16,20 +18,6 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-
-/// A fresh folder under the system's temporary folder, removed with everything
-/// in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return folder; }
-
-private:
-    fs::path folder;
-};
 
 using Plist = std::unique_ptr<void, decltype(&plist_free)>;
 enum class PlistFormat { xml, binary };
@@ -92,5 +80,5 @@ protected:
     fs::path work() const { return temp.path() / "work"; }
     fs::path marker() const { return temp.path() / "probe-ran"; }
 
-    TempFolder temp;
+    ScratchFolder temp;
 };

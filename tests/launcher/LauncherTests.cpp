@@ -128,7 +128,7 @@ TEST_F(LauncherTest, StartsTheNamedItemAndEndsBeforeIt) {
     };
     for (const LaunchedCase& c : cases) {
         SCOPED_TRACE(c.what);
-        TempFolder folder;
+        ScratchFolder folder;
         Arranged arranged = c.arrange(folder.path());
         fs::remove(marker());
 
@@ -278,7 +278,7 @@ TEST_F(LauncherTest, EndsQuietlyWithoutLaunching) {
     };
     for (const NotLaunchedCase& c : cases) {
         SCOPED_TRACE(c.what);
-        TempFolder folder;
+        ScratchFolder folder;
         fs::path program = c.arrange(folder.path());
 
         Outcome outcome = open(program);

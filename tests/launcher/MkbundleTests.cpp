@@ -32,7 +32,7 @@ protected:
         return RunProgram(APPINTERFACE_MKBUNDLE_PATH, temp.path(), arguments);
     }
 
-    TempFolder temp;
+    ScratchFolder temp;
 };
 
 struct RefusalCase {

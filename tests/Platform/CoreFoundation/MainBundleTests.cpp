@@ -4,6 +4,7 @@
 
 #include "PlistSamples.h"
 #include "ProbeOutput.h"
+#include "ScratchFolder.h"
 #include "Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +37,11 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 class MainBundle : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "mainbundle.XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = fs::canonical(pattern);
         bundle = root / "X.app";
         fs::create_directories(bundle / "Contents/MacOS");
         probe = bundle / "Contents/MacOS/probe";
         fs::copy_file(BUNDLE_PROBE, probe);
     }
-    void TearDown() override { fs::remove_all(root); }
 
     fs::path infoPlist() const { return bundle / "Contents/Info.plist"; }
 
@@ -56,7 +53,9 @@ protected:
         return RunProbe("ulimit -s 1024 && timeout 10 '" + program.string() + "'");
     }
 
-    fs::path root, bundle, probe;
+    ScratchFolder scratch;
+    const fs::path& root = scratch.path();
+    fs::path bundle, probe;
 };
 
 // A well-formed Info.plist naming `utf8` as the application.
